@@ -1,0 +1,191 @@
+// IEffectBase: the host-neutral half of the plug-in object.
+//
+// Owns the parameter records, the preset store, the channel layouts and
+// per-channel buffers, the plug-in's identity and the re-entrant plug-in lock.
+// The instrument overrides ResetState, ParamChanged and RenderBlock; the host
+// binding overrides the edit, transport and time hooks.
+//
+// Every operation that takes a parameter or preset index ignores one that is
+// out of range.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "framework/HostTypes.h"
+#include "framework/ParamEntry.h"
+#include "framework/PresetEntry.h"
+#include "framework/StateChunk.h"
+
+class IEditor;
+
+struct InputChannel {
+  bool connected = false;
+  double** slot = nullptr;        // entry in inputPointers
+  std::vector<double> scratch;    // unconnected or converted 32-bit input
+};
+
+struct OutputChannel {
+  bool connected = false;
+  double** slot = nullptr;        // entry in outputPointers
+  float* dest32 = nullptr;        // host buffer of a 32-bit block
+  std::vector<double> scratch;
+};
+
+struct EffectConfig {
+  int32_t paramCount = 0;
+  const char* channelIo = "";
+  int32_t presetCount = 0;
+  const char* effectName = "";
+  const char* productName = "";
+  const char* manufacturerName = "";
+  int32_t version = 0;          // 0xMMMMmmbb
+  int32_t uniqueId = 0;
+  int32_t manufacturerId = 0;
+  int32_t latency = 0;
+  bool wantsMidi = false;
+  bool usesChunks = false;
+  bool isInstrument = false;
+  int32_t apiKind = 0;
+};
+
+class IEffectBase {
+ public:
+  explicit IEffectBase(const EffectConfig& config);
+  virtual ~IEffectBase();
+  IEffectBase(const IEffectBase&) = delete;
+  IEffectBase& operator=(const IEffectBase&) = delete;
+
+  // --- Hooks the instrument overrides -------------------------------------
+  virtual void ResetState();
+  virtual void ParamChanged(int32_t index);
+  void ParamChangedLocked(int32_t index);
+  virtual void RenderBlock(double** inputs, double** outputs, int32_t frames);
+  virtual void OnEditorOpened() {}
+  virtual void OnEditorClosing() {}
+  virtual void OnActiveChange(bool active);
+  virtual void OnMidiMessage(const MidiMessage&) {}
+  virtual bool SaveState(StateChunk& chunk) { return SaveParams(chunk); }
+  virtual int32_t LoadState(const StateChunk& chunk, int32_t start) { return LoadParams(chunk, start); }
+  virtual bool IsParamRestorable(int32_t index, int32_t preset);
+  virtual void OnEditorResized() {}
+  virtual int32_t ApiKind() const { return apiKind; }
+
+  // --- Hooks the host binding implements ----------------------------------
+  virtual void BeginParamEdit(int32_t /*index*/) {}
+  virtual void OnWheelStart(int32_t /*index*/) {}
+  virtual void PerformParamEdit(int32_t /*index*/, double /*normalized*/) {}
+  virtual void EndParamEdit(int32_t /*index*/) {}
+  virtual void OnHostKnown() {}
+  virtual void PopupParamMenu(int32_t /*index*/, int32_t /*x*/, int32_t /*y*/) {}
+  virtual void OnMouseOverParam(int32_t index);
+  // Song position in samples; 64-bit so long sessions do not wrap.
+  virtual int64_t SamplePosition() { return 0; }
+  virtual double Tempo() { return 0.0; }
+  virtual void TimeSignature(int32_t* numerator, int32_t* denominator);
+  virtual int32_t HostKind() const { return hostKind; }
+  virtual void ResizeEditor(int32_t /*width*/, int32_t /*height*/) {}
+  virtual void ChangeLatency(int32_t samples) { latency = samples; }
+  virtual bool IsOfflineRendering() { return false; }
+  virtual int32_t TransportState() { return kTransportStopped; }
+  virtual void GetTimeInfo(HostTimeInfo* info);
+
+  // --- Editor --------------------------------------------------------------
+  virtual void AttachEditor(IEditor* newEditor);
+  IEditor* Editor() const { return editor; }
+  void SetParamFromEditor(int32_t index, double normalized);
+  void ChangeParamFromInstrument(int32_t index, double plain);
+  void EndParamEditDeferred(int32_t index);
+  void FlushDeferredEdit();
+  void RefreshEditorParams();
+  // Host automation: stores the value, updates the editor, reacts.
+  void SetParamFromHost(int32_t index, double normalized);
+
+  // --- Parameters and presets ---------------------------------------------
+  int32_t ParamCount() const { return static_cast<int32_t>(params.size()); }
+  IParamEntry* Param(int32_t index);
+  const IParamEntry* Param(int32_t index) const;
+  int32_t PresetCount() const { return static_cast<int32_t>(presets.size()); }
+  const IPresetEntry* Preset(int32_t index) const;
+  int32_t CurrentPreset() const { return currentPreset; }
+
+  virtual bool SaveParams(StateChunk& chunk);
+  virtual int32_t LoadParams(const StateChunk& chunk, int32_t start);
+  virtual bool SavePresetStore(StateChunk& chunk);
+  virtual int32_t LoadPresetStore(const StateChunk& chunk, int32_t start);
+  bool SelectPreset(int32_t index);
+  const char* PresetName(int32_t index) const;
+  // One value per parameter in index order: int for kinds 1-3, double for kind 4.
+  void AddPreset(const char* name, ...);
+  void AddPlaceholderPresets(const char* name, int32_t count);
+
+  // --- Host, identity, timing ---------------------------------------------
+  void IdentifyHost(const char* hostName, int32_t version);
+  bool IsChannelPairSupported(int32_t inputs, int32_t outputs) const;
+  double SamplesPerBeat();
+  void VersionText(char* text, int size) const;
+  double SampleRate() const { return sampleRate; }
+  void SetSampleRate(double rate) { sampleRate = rate; }
+  int32_t BlockSize() const { return blockSize; }
+  int32_t InputChannelCount() const { return static_cast<int32_t>(inputs.size()); }
+  int32_t OutputChannelCount() const { return static_cast<int32_t>(outputs.size()); }
+  const std::vector<ChannelPair>& ChannelPairs() const { return channelPairs; }
+  bool IsReady() const { return isReady; }
+  bool IsBypassed() const { return isBypassed; }
+  void SetBypassed(bool bypassed) { isBypassed = bypassed; }
+  std::recursive_mutex& Lock() { return lock; }
+
+  // --- Channel binding for one block --------------------------------------
+  void ConnectInputs(int32_t first, int32_t count, bool connected);
+  void ConnectOutputs(int32_t first, int32_t count, bool connected);
+  void BindInputs(int32_t first, int32_t count, double** pointers);
+  void BindInputs(int32_t first, int32_t count, float** pointers, int32_t frames);
+  void BindOutputs(int32_t first, int32_t count, double** pointers);
+  void BindOutputs(int32_t first, int32_t count, float** pointers);
+  void RunBlock(int32_t frames);
+  void RunBlock32(int32_t frames);
+  void PassBlockThrough(int32_t frames);
+  void PassBlockThrough32(int32_t frames);
+  void ClearScratch();
+  virtual void ResizeBlockBuffers(int32_t frames);
+
+ protected:
+  std::vector<ChannelPair> channelPairs;
+  std::vector<IParamEntry> params;
+  std::vector<IPresetEntry> presets;
+  int32_t currentPreset = 0;
+  int32_t pendingEditParam = -1;
+  std::recursive_mutex lock;
+  bool isReady = false;
+  bool isInstrument = false;
+  bool isBypassed = false;
+  std::vector<std::string> groupNames;
+  double sampleRate = 44100.0;
+  int32_t latency = 0;
+  char effectName[128] = {};
+  char productName[128] = {};
+  char manufacturerName[128] = {};
+  int32_t uniqueId = 0;
+  int32_t manufacturerId = 0;
+  int32_t version = 0;
+  int32_t hostKind = -1;
+  int32_t apiKind = 0;
+  int32_t hostVersion = 0;
+  bool usesChunks = false;
+  bool wantsMidi = false;
+  int32_t blockSize = 0;
+  IEditor* editor = nullptr;
+  std::vector<double*> inputPointers;
+  std::vector<double*> outputPointers;
+  std::vector<InputChannel> inputs;
+  std::vector<OutputChannel> outputs;
+  std::vector<std::string> inputBusNames;
+  std::vector<std::string> outputBusNames;
+
+ private:
+  void ParseChannelIo(const char* text);
+  void CopyInputsToOutputs(int32_t frames);
+  void ConvertOutputs32(int32_t frames);
+};

@@ -1,0 +1,66 @@
+// IEffectBase: the traffic between the plug-in and its editor.
+#include "editor/Editor.h"
+#include "framework/EffectBase.h"
+
+using Guard = std::lock_guard<std::recursive_mutex>;
+
+void IEffectBase::AttachEditor(IEditor* newEditor) {
+  if (!newEditor) return;
+  Guard g(lock);
+  for (int32_t i = 0; i < ParamCount(); ++i)
+    newEditor->SetParamFromPlug(i, params[i].NormalizedValue(), true);
+  newEditor->PrepareDrawing();
+  editor = newEditor;
+}
+
+void IEffectBase::SetParamFromEditor(int32_t index, double normalized) {
+  IParamEntry* param = Param(index);
+  if (!param) return;
+  Guard g(lock);
+  param->SetFromNormalized(normalized);
+  PerformParamEdit(index, normalized);
+  ParamChanged(index);
+}
+
+void IEffectBase::SetParamFromHost(int32_t index, double normalized) {
+  IParamEntry* param = Param(index);
+  if (!param) return;
+  Guard g(lock);
+  param->SetFromNormalized(normalized);
+  if (editor) editor->SetParamFromPlug(index, normalized, true);
+  ParamChanged(index);
+}
+
+void IEffectBase::ChangeParamFromInstrument(int32_t index, double plain) {
+  IParamEntry* param = Param(index);
+  if (!param) return;
+  BeginParamEdit(index);
+  param->value = plain < param->min ? param->min : (plain > param->max ? param->max : plain);
+  if (editor) editor->PushParamValue(index, param->NormalizedValue());
+  EndParamEdit(index);
+}
+
+void IEffectBase::EndParamEditDeferred(int32_t index) {
+  Guard g(lock);
+  if (!editor) {
+    EndParamEdit(index);
+    return;
+  }
+  pendingEditParam = index;
+  int32_t frames = editor->FrameRate() / 2;
+  editor->StartEditCountdown(frames > 1 ? frames : 1);
+}
+
+void IEffectBase::FlushDeferredEdit() {
+  Guard g(lock);
+  if (editor) editor->StopEditCountdown();
+  if (pendingEditParam >= 0) {
+    EndParamEdit(pendingEditParam);
+    pendingEditParam = -1;
+  }
+}
+
+void IEffectBase::RefreshEditorParams() {
+  if (!editor) return;
+  for (int32_t i = 0; i < ParamCount(); ++i) editor->SetParamFromPlug(i, params[i].value, false);
+}

@@ -1,0 +1,18 @@
+// CLS_ONDIVOX: the isochronic-tone instrument.
+//
+// A carrier oscillator gated by a pulse oscillator, panned and scaled, with
+// two LFOs; 25 parameters and 141 factory programs.
+#pragma once
+
+#include "framework/EffectBase.h"
+#include "instrument/OndivoxParams.h"
+
+class CLS_ONDIVOX : public IEffectBase {
+ public:
+  CLS_ONDIVOX();
+  ~CLS_ONDIVOX() override;
+
+ private:
+  void DefineParameters();
+  void AddFactoryPresets();
+};
