@@ -94,10 +94,15 @@ const char* IEffectBase::PresetName(int32_t index) const {
 
 bool IEffectBase::SavePresetStore(StateChunk& chunk) {
   Guard g(lock);
+  const int fullSize = 8 * ParamCount();
   for (const IPresetEntry& preset : presets) {
     chunk.AppendText(preset.name);
-    chunk.AppendByte(preset.defined ? 1 : 0);
-    if (preset.defined) chunk.AppendBytes(preset.contents.Data(), preset.contents.Size());
+    // The reader takes a full parameter set after every defined mark, so a
+    // slot that holds no values (a placeholder) goes out as not defined
+    // rather than throwing every later slot out of step.
+    bool holdsValues = preset.defined && preset.contents.Size() == fullSize;
+    chunk.AppendByte(holdsValues ? 1 : 0);
+    if (holdsValues) chunk.AppendBytes(preset.contents.Data(), preset.contents.Size());
   }
   return chunk.Size() > 0;
 }
