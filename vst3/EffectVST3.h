@@ -1,0 +1,131 @@
+// IEffectVST3: the plug-in object as the VST3 host sees it.
+//
+// One object is the audio processor, the edit controller and the unit/program
+// list provider; IEffectBase underneath holds the parameters, presets, channel
+// buffers and the plug-in lock. The instrument derives from this class.
+#pragma once
+
+#include <vector>
+
+#include "framework/EffectBase.h"
+#include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/vst/ivstprocesscontext.h"
+#include "pluginterfaces/vst/ivstunits.h"
+#include "vst3/SingleComponentEffect.h"
+
+class IEffectVST3 : public IEffectBase,
+                    public Steinberg::Vst::SingleComponentEffect,
+                    public Steinberg::Vst::IUnitInfo {
+ public:
+  static constexpr Steinberg::Vst::ParamID kProgramChangeId = 0x70727374;  // 'prst'
+  static constexpr Steinberg::Vst::ParamID kBypassId = 0x62706173;         // 'bpas'
+  static constexpr int32_t kApiKindVst3 = 1;
+
+  IEffectVST3(const EffectConfig& config, int32_t sideChainChannels);
+  ~IEffectVST3() override;
+
+  using tresult = Steinberg::tresult;
+  using FUnknown = Steinberg::FUnknown;
+  using IBStream = Steinberg::IBStream;
+  using ParamID = Steinberg::Vst::ParamID;
+  using ParamValue = Steinberg::Vst::ParamValue;
+  using TChar = Steinberg::Vst::TChar;
+  using String128 = Steinberg::Vst::String128;
+
+  // --- Processor (EffectVST3Processor.cpp) ---------------------------------
+  tresult PLUGIN_API initialize(FUnknown* context) SMTG_OVERRIDE;
+  tresult PLUGIN_API setBusArrangements(Steinberg::Vst::SpeakerArrangement* inputs,
+                                        Steinberg::int32 numIns,
+                                        Steinberg::Vst::SpeakerArrangement* outputs,
+                                        Steinberg::int32 numOuts) SMTG_OVERRIDE;
+  tresult PLUGIN_API canProcessSampleSize(Steinberg::int32 size) SMTG_OVERRIDE;
+  Steinberg::uint32 PLUGIN_API getLatencySamples() SMTG_OVERRIDE;
+  Steinberg::uint32 PLUGIN_API getTailSamples() SMTG_OVERRIDE { return 0; }
+  tresult PLUGIN_API setupProcessing(Steinberg::Vst::ProcessSetup& setup) SMTG_OVERRIDE;
+  tresult PLUGIN_API setActive(Steinberg::TBool state) SMTG_OVERRIDE;
+  tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) SMTG_OVERRIDE;
+
+  // --- State (EffectVST3State.cpp) ------------------------------------------
+  tresult setComponentStateData(IBStream* stream) SMTG_OVERRIDE;
+  tresult getComponentStateData(IBStream* stream) SMTG_OVERRIDE;
+  tresult setControllerState(IBStream* stream) SMTG_OVERRIDE;
+  tresult getControllerState(IBStream* stream) SMTG_OVERRIDE;
+
+  // --- Controller (EffectVST3Controller.cpp) --------------------------------
+  tresult PLUGIN_API getParamStringByValue(ParamID id, ParamValue normalized,
+                                           String128 text) SMTG_OVERRIDE;
+  ParamValue PLUGIN_API plainParamToNormalized(ParamID id, ParamValue plain) SMTG_OVERRIDE;
+  ParamValue PLUGIN_API getParamNormalized(ParamID id) SMTG_OVERRIDE;
+  tresult PLUGIN_API setParamNormalized(ParamID id, ParamValue value) SMTG_OVERRIDE;
+  tresult PLUGIN_API setKnobMode(Steinberg::Vst::KnobMode) SMTG_OVERRIDE { return Steinberg::kResultOk; }
+  Steinberg::IPlugView* PLUGIN_API createView(Steinberg::FIDString name) SMTG_OVERRIDE;
+
+  // --- Units and program list (EffectVST3Units.cpp) -------------------------
+  Steinberg::int32 PLUGIN_API getUnitCount() SMTG_OVERRIDE;
+  tresult PLUGIN_API getUnitInfo(Steinberg::int32 index, Steinberg::Vst::UnitInfo& info) SMTG_OVERRIDE;
+  Steinberg::int32 PLUGIN_API getProgramListCount() SMTG_OVERRIDE;
+  tresult PLUGIN_API getProgramListInfo(Steinberg::int32 index,
+                                        Steinberg::Vst::ProgramListInfo& info) SMTG_OVERRIDE;
+  tresult PLUGIN_API getProgramName(Steinberg::Vst::ProgramListID listId, Steinberg::int32 index,
+                                    String128 name) SMTG_OVERRIDE;
+  tresult PLUGIN_API getProgramInfo(Steinberg::Vst::ProgramListID, Steinberg::int32,
+                                    Steinberg::Vst::CString, String128) SMTG_OVERRIDE;
+  tresult PLUGIN_API hasProgramPitchNames(Steinberg::Vst::ProgramListID,
+                                          Steinberg::int32) SMTG_OVERRIDE;
+  tresult PLUGIN_API getProgramPitchName(Steinberg::Vst::ProgramListID, Steinberg::int32,
+                                         Steinberg::int16, String128) SMTG_OVERRIDE;
+  Steinberg::Vst::UnitID PLUGIN_API getSelectedUnit() SMTG_OVERRIDE { return 0; }
+  tresult PLUGIN_API selectUnit(Steinberg::Vst::UnitID) SMTG_OVERRIDE;
+  tresult PLUGIN_API getUnitByBus(Steinberg::Vst::MediaType, Steinberg::Vst::BusDirection,
+                                  Steinberg::int32, Steinberg::int32,
+                                  Steinberg::Vst::UnitID&) SMTG_OVERRIDE;
+  tresult PLUGIN_API setUnitProgramData(Steinberg::int32, Steinberg::int32,
+                                        IBStream*) SMTG_OVERRIDE;
+
+  // --- IEffectBase hooks the binding implements -----------------------------
+  void BeginParamEdit(int32_t index) override;
+  void PerformParamEdit(int32_t index, double normalized) override;
+  void EndParamEdit(int32_t index) override;
+  void PopupParamMenu(int32_t index, int32_t x, int32_t y) override;
+  void ChangeLatency(int32_t samples) override;
+  int64_t SamplePosition() override;
+  double Tempo() override;
+  void TimeSignature(int32_t* numerator, int32_t* denominator) override;
+  bool IsOfflineRendering() override;
+  int32_t TransportState() override;
+  void GetTimeInfo(HostTimeInfo* info) override;
+
+  OBJ_METHODS(IEffectVST3, SingleComponentEffect)
+  DEFINE_INTERFACES
+    DEF_INTERFACE(Steinberg::Vst::IUnitInfo)
+  END_DEFINE_INTERFACES(SingleComponentEffect)
+  REFCOUNT_METHODS(SingleComponentEffect)
+
+ protected:
+  int32_t sideChainChannels = 0;
+  bool auxWasActive = false;
+  Steinberg::Vst::ProcessContext context{};
+  bool processingSetUp = false;
+  std::vector<Steinberg::IPlugView*> views;
+
+ private:
+  void FillBusNames();
+  void AddAudioBuses();
+  void RegisterParameters();
+  Steinberg::int32 UnitForGroup(const char* group);
+  bool ReplaceAudioBus(Steinberg::Vst::BusList& list, int32_t channels, const char* name,
+                       Steinberg::Vst::BusType type, Steinberg::int32 flags);
+  void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);
+  void ApplyParameterChange(ParamID id, ParamValue value);
+  void DeliverEvents(Steinberg::Vst::IEventList* events);
+  bool HasUsableAudio(const Steinberg::Vst::ProcessData& data) const;
+  void ProcessAudio(Steinberg::Vst::ProcessData& data);
+  void ProcessPiece(Steinberg::Vst::ProcessData& data, int32_t offset, int32_t frames);
+  void SilenceOutputs(Steinberg::Vst::ProcessData& data);
+  int32_t PresetIndexFor(ParamValue normalized) const;
+  bool IsParamIndex(ParamID id) const { return id < static_cast<ParamID>(ParamCount()); }
+
+  // Per-piece channel pointers, sized at construction so process never allocates.
+  std::vector<void*> pieceInputs;
+  std::vector<void*> pieceOutputs;
+};

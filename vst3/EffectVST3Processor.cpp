@@ -1,0 +1,290 @@
+// IEffectVST3: the audio side: bus layouts, processing setup and process().
+#include <algorithm>
+#include <cmath>
+
+#include "editor/Editor.h"
+#include "pluginterfaces/vst/ivstevents.h"
+#include "pluginterfaces/vst/ivstparameterchanges.h"
+#include "vst3/EffectVST3.h"
+#include "vst3/SpeakerArrangements.h"
+#include "vst3/WideText.h"
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+using Guard = std::lock_guard<std::recursive_mutex>;
+
+bool IEffectVST3::ReplaceAudioBus(BusList& list, int32_t channels, const char* name, BusType type,
+                                  int32 flags) {
+  if (list.empty()) return false;
+  AudioBus* bus = FCast<AudioBus>(list.front().get());
+  if (bus && ChannelsInArrangement(bus->getArrangement()) == channels) return false;
+  list.erase(list.begin());
+  String128 wide;
+  WidenText(wide, name, 128);
+  list.push_back(owned(new AudioBus(wide, type, flags, ArrangementForChannels(channels))));
+  return true;
+}
+
+tresult PLUGIN_API IEffectVST3::setBusArrangements(SpeakerArrangement* ins, int32 numIns,
+                                                   SpeakerArrangement* outs, int32 numOuts) {
+  ConnectInputs(0, InputChannelCount(), false);
+  ConnectOutputs(0, OutputChannelCount(), false);
+  // A host that sends no arrangement for a direction asks for no channels.
+  int32_t nIn = ins && numIns > 0 ? ChannelsInArrangement(ins[0]) : 0;
+  int32_t nOut = outs && numOuts > 0 ? ChannelsInArrangement(outs[0]) : 0;
+  if (!IsChannelPairSupported(nIn, nOut)) return kResultFalse;
+
+  ReplaceAudioBus(audioInputs, nIn, "Input", kMain, BusInfo::kDefaultActive);
+  ReplaceAudioBus(audioOutputs, nOut, "Output", kMain, BusInfo::kDefaultActive);
+
+  if (sideChainChannels == 0) return numIns == 1 ? kResultOk : kResultFalse;
+  if (numIns != 2) return kResultFalse;
+  if (audioInputs.size() > 1) {
+    AudioBus* aux = FCast<AudioBus>(audioInputs[1].get());
+    int32_t nAux = ChannelsInArrangement(ins[1]);
+    if (aux && ChannelsInArrangement(aux->getArrangement()) != nAux) {
+      audioInputs.erase(audioInputs.begin() + 1);
+      String128 wide;
+      WidenText(wide, "Sidechain Input", 128);
+      audioInputs.push_back(owned(new AudioBus(wide, kAux, 0, ArrangementForChannels(nAux))));
+    }
+  }
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3::canProcessSampleSize(int32 size) {
+  return size == kSample32 || size == kSample64 ? kResultTrue : kResultFalse;
+}
+
+uint32 PLUGIN_API IEffectVST3::getLatencySamples() {
+  return static_cast<uint32>(std::max(latency, 0));
+}
+
+tresult PLUGIN_API IEffectVST3::setupProcessing(ProcessSetup& setup) {
+  if (setup.symbolicSampleSize != kSample32 && setup.symbolicSampleSize != kSample64)
+    return kResultFalse;
+  // A block size the scratch buffers cannot be made for is refused too; the
+  // previous setup stays.
+  if (setup.maxSamplesPerBlock <= 0 || !(setup.sampleRate > 0.0)) return kResultFalse;
+  Guard g(lock);
+  sampleRate = setup.sampleRate;
+  isBypassed = false;
+  ResizeBlockBuffers(setup.maxSamplesPerBlock);
+  ResetState();
+  processSetup = setup;
+  processingSetUp = true;
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3::setActive(TBool state) {
+  OnActiveChange(state != 0);
+  return kResultOk;
+}
+
+// --- process ------------------------------------------------------------------
+
+tresult PLUGIN_API IEffectVST3::process(ProcessData& data) {
+  Guard g(lock);
+  if (data.processContext) context = *data.processContext;
+  ApplyParameterChanges(data.inputParameterChanges);
+  if (wantsMidi) DeliverEvents(data.inputEvents);
+  if (!HasUsableAudio(data)) return kResultOk;
+  if (!processingSetUp) {
+    // The host never said how big a block may be: no rendering, only silence.
+    SilenceOutputs(data);
+    return kResultOk;
+  }
+  ProcessAudio(data);
+  return kResultOk;
+}
+
+int32_t IEffectVST3::PresetIndexFor(ParamValue normalized) const {
+  // Clamped first: a value outside 0..1 or NaN must not become a wild index.
+  double v = normalized >= 0.0 ? std::min(normalized, 1.0) : 0.0;
+  return static_cast<int32_t>((PresetCount() - 1) * v + 0.5);
+}
+
+void IEffectVST3::ApplyParameterChange(ParamID id, ParamValue value) {
+  if (id == kBypassId) {
+    isBypassed = value > 0.5;
+  } else if (id == kProgramChangeId) {
+    if (PresetCount() > 0) SelectPreset(PresetIndexFor(value));
+  } else if (IsParamIndex(id)) {
+    // Normalised values outside 0..1 would leave the parameter's range.
+    double v = value >= 0.0 ? std::min(value, 1.0) : 0.0;
+    SetParamFromHost(static_cast<int32_t>(id), v);
+  }
+}
+
+void IEffectVST3::ApplyParameterChanges(IParameterChanges* changes) {
+  if (!changes) return;
+  int32 count = changes->getParameterCount();
+  for (int32 i = 0; i < count; ++i) {
+    IParamValueQueue* queue = changes->getParameterData(i);
+    if (!queue) continue;
+    int32 points = queue->getPointCount();
+    int32 offset = 0;
+    ParamValue value = 0.0;
+    if (points <= 0 || queue->getPoint(points - 1, offset, value) != kResultOk) continue;
+    ApplyParameterChange(queue->getParameterId(), value);
+  }
+}
+
+void IEffectVST3::DeliverEvents(IEventList* events) {
+  if (!events) return;
+  int32 count = events->getEventCount();
+  for (int32 i = 0; i < count; ++i) {
+    Event event = {};
+    if (events->getEvent(i, event) != kResultOk) continue;
+    MidiMessage msg;
+    msg.sampleOffset = event.sampleOffset;
+    if (event.type == Event::kNoteOnEvent) {
+      msg.status = static_cast<uint8_t>(0x90 | (event.noteOn.channel & 0x0F));
+      msg.data1 = static_cast<uint8_t>(event.noteOn.pitch);
+      msg.data2 = static_cast<uint8_t>(event.noteOn.velocity * 127.0f);
+    } else if (event.type == Event::kNoteOffEvent) {
+      msg.status = static_cast<uint8_t>(0x80 | (event.noteOff.channel & 0x0F));
+      msg.data1 = static_cast<uint8_t>(event.noteOff.pitch);
+      msg.data2 = 0;
+    } else {
+      continue;
+    }
+    OnMidiMessage(msg);
+  }
+}
+
+namespace {
+
+// Every channel buffer a bus hands us, in the block's sample size, is there.
+bool BusBuffersPresent(const AudioBusBuffers& bus, int32 sampleSize) {
+  if (bus.numChannels <= 0) return true;
+  if (sampleSize == kSample64) {
+    if (!bus.channelBuffers64) return false;
+    for (int32 c = 0; c < bus.numChannels; ++c)
+      if (!bus.channelBuffers64[c]) return false;
+  } else {
+    if (!bus.channelBuffers32) return false;
+    for (int32 c = 0; c < bus.numChannels; ++c)
+      if (!bus.channelBuffers32[c]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IEffectVST3::HasUsableAudio(const ProcessData& data) const {
+  if (data.numSamples <= 0 || data.numOutputs <= 0 || !data.outputs) return false;
+  if (data.numInputs > 0 && !data.inputs) return false;
+  // Buffers of the other sample size than the one set up would be misread.
+  if (processingSetUp && data.symbolicSampleSize != processSetup.symbolicSampleSize) return false;
+  if (data.symbolicSampleSize != kSample32 && data.symbolicSampleSize != kSample64) return false;
+  for (int32 i = 0; i < data.numInputs; ++i)
+    if (!BusBuffersPresent(data.inputs[i], data.symbolicSampleSize)) return false;
+  for (int32 i = 0; i < data.numOutputs; ++i)
+    if (!BusBuffersPresent(data.outputs[i], data.symbolicSampleSize)) return false;
+  return true;
+}
+
+void IEffectVST3::SilenceOutputs(ProcessData& data) {
+  for (int32 j = 0; j < data.numOutputs; ++j) {
+    AudioBusBuffers& bus = data.outputs[j];
+    for (int32 c = 0; c < bus.numChannels; ++c) {
+      if (data.symbolicSampleSize == kSample64)
+        std::fill(bus.channelBuffers64[c], bus.channelBuffers64[c] + data.numSamples, 0.0);
+      else
+        std::fill(bus.channelBuffers32[c], bus.channelBuffers32[c] + data.numSamples, 0.0f);
+    }
+  }
+}
+
+void IEffectVST3::ProcessAudio(ProcessData& data) {
+  // A host may send more frames than it promised; the scratch buffers hold
+  // blockSize, so the block is rendered in pieces of at most that.
+  for (int32_t offset = 0; offset < data.numSamples; offset += blockSize)
+    ProcessPiece(data, offset, std::min(blockSize, data.numSamples - offset));
+}
+
+namespace {
+
+// Fills slots with the bus's channel pointers advanced by offset (at most
+// slots.size() of them) and answers how many were written.
+int32_t PieceChannels(const AudioBusBuffers& bus, bool is64, int32_t offset,
+                      std::vector<void*>& slots) {
+  int32_t n = std::min<int32_t>(bus.numChannels, static_cast<int32_t>(slots.size()));
+  for (int32_t c = 0; c < n; ++c)
+    slots[c] = is64 ? static_cast<void*>(bus.channelBuffers64[c] + offset)
+                    : static_cast<void*>(bus.channelBuffers32[c] + offset);
+  return n;
+}
+
+}  // namespace
+
+void IEffectVST3::ProcessPiece(ProcessData& data, int32_t offset, int32_t frames) {
+  const bool is64 = data.symbolicSampleSize == kSample64;
+  const int32_t allIn = InputChannelCount();
+  const int32_t allOut = OutputChannelCount();
+
+  if (data.numInputs > 0) {
+    const AudioBusBuffers& main = data.inputs[0];
+    if (sideChainChannels == 0) {
+      ConnectInputs(0, main.numChannels, true);
+      ConnectInputs(main.numChannels, allIn, false);
+    } else {
+      bool auxActive = audioInputs.size() > 1 && audioInputs[1]->isActive() && data.numInputs > 1;
+      if (auxActive) {
+        ConnectInputs(0, allIn, true);
+        auxWasActive = true;
+      } else {
+        if (auxWasActive) ClearScratch();
+        auxWasActive = false;
+        ConnectInputs(0, allIn - sideChainChannels, true);
+        ConnectInputs(allIn - sideChainChannels, allIn, false);
+      }
+    }
+    int32_t n = PieceChannels(main, is64, offset, pieceInputs);
+    if (is64)
+      BindInputs(0, n, reinterpret_cast<double**>(pieceInputs.data()));
+    else
+      BindInputs(0, n, reinterpret_cast<float**>(pieceInputs.data()), frames);
+    if (sideChainChannels != 0 && data.numInputs > 1) {
+      int32_t first = allIn - sideChainChannels;
+      int32_t m = PieceChannels(data.inputs[1], is64, offset, pieceInputs);
+      if (is64)
+        BindInputs(first, m, reinterpret_cast<double**>(pieceInputs.data()));
+      else
+        BindInputs(first, m, reinterpret_cast<float**>(pieceInputs.data()), frames);
+    }
+  } else {
+    // No input bus this block: the instrument reads silence, not last block's buffers.
+    ConnectInputs(0, allIn, false);
+    ClearScratch();
+  }
+
+  int32_t k = 0;
+  for (int32 j = 0; j < data.numOutputs && k < allOut; ++j) {
+    const AudioBusBuffers& bus = data.outputs[j];
+    int32_t n = bus.numChannels;
+    bool active = j < static_cast<int32>(audioOutputs.size()) && audioOutputs[j]->isActive();
+    ConnectOutputs(k, n, active);
+    ConnectOutputs(k + n, allOut, false);
+    int32_t bound = PieceChannels(bus, is64, offset, pieceOutputs);
+    if (is64)
+      BindOutputs(k, bound, reinterpret_cast<double**>(pieceOutputs.data()));
+    else
+      BindOutputs(k, bound, reinterpret_cast<float**>(pieceOutputs.data()));
+    k += n;
+  }
+
+  if (is64) {
+    if (isBypassed)
+      PassBlockThrough(frames);
+    else
+      RunBlock(frames);
+  } else {
+    if (isBypassed)
+      PassBlockThrough32(frames);
+    else
+      RunBlock32(frames);
+  }
+}
