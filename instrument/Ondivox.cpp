@@ -23,7 +23,7 @@ EffectConfig OndivoxConfig() {
 
 }  // namespace
 
-CLS_ONDIVOX::CLS_ONDIVOX() : IEffectBase(OndivoxConfig()) {
+CLS_ONDIVOX::CLS_ONDIVOX() : IEffectVST3(OndivoxConfig(), 0) {
   DefineParameters();
   AddFactoryPresets();
 }

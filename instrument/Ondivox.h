@@ -4,10 +4,10 @@
 // two LFOs; 25 parameters and 141 factory programs.
 #pragma once
 
-#include "framework/EffectBase.h"
+#include "vst3/EffectVST3.h"
 #include "instrument/OndivoxParams.h"
 
-class CLS_ONDIVOX : public IEffectBase {
+class CLS_ONDIVOX : public IEffectVST3 {
  public:
   CLS_ONDIVOX();
   ~CLS_ONDIVOX() override;
