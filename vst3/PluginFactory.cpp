@@ -7,6 +7,7 @@ namespace Steinberg {
 CPluginFactory::CPluginFactory(const PFactoryInfo& info) : factoryInfo(info) {}
 
 CPluginFactory::~CPluginFactory() {
+  if (onDestroy) onDestroy(this);
   if (hostContext) hostContext->release();
 }
 

@@ -41,6 +41,9 @@ class CPluginFactory : public IPluginFactory3 {
   tresult PLUGIN_API getClassInfoUnicode(int32 index, PClassInfoW* info) SMTG_OVERRIDE;
   tresult PLUGIN_API setHostContext(FUnknown* context) SMTG_OVERRIDE;
 
+  // Called with this factory just before it is deleted.
+  void (*onDestroy)(CPluginFactory*) = nullptr;
+
  private:
   struct ClassEntry {
     PClassInfo2 info;
