@@ -26,6 +26,24 @@ enum : uint32_t {
 inline uint32_t PX_CombineKind(uint32_t mode) { return mode & 0xFF; }
 inline bool PX_CombineHasSourceAlpha(uint32_t mode) { return (mode & PX_COMBINE_SOURCE_ALPHA) != 0; }
 
+// Opacity to a weight in 1/256 units, truncated toward zero or rounded half
+// away from zero. Out-of-range and NaN opacities are limited first so the
+// conversion stays defined; a NaN draws nothing.
+inline int PX_WeightTrunc(float opacity) {
+  if (!(opacity == opacity)) return 0;
+  float w = opacity * 256.0f;
+  if (w > 65536.0f) return 65536;
+  if (w < -65536.0f) return -65536;
+  return static_cast<int>(w);
+}
+inline int PX_WeightRound(float opacity) {
+  if (!(opacity == opacity)) return 0;
+  float w = opacity * 256.0f;
+  if (w > 65536.0f) return 65536;
+  if (w < -65536.0f) return -65536;
+  return static_cast<int>(w < 0 ? w - 0.5f : w + 0.5f);
+}
+
 // A source colour as four channels. The alpha channel may lie outside 0-255
 // (a fill uses its weight as the source alpha value).
 struct PX_Source {

@@ -38,6 +38,7 @@ enum : uint32_t {
   PX_TEXT_CALCRECT = 0x400,
   PX_TEXT_FOREGROUND_ALPHA = 0x40000000,  // opacity x colour alpha; never native
   PX_TEXT_GLYPH_CACHE = 0x80000000,       // never native
+  PX_TEXT_ALIGN_MASK = PX_TEXT_CENTER | PX_TEXT_RIGHT | PX_TEXT_VCENTER | PX_TEXT_BOTTOM,
 };
 
 // Background modes (the system's values).
