@@ -1,5 +1,7 @@
 #include "instrument/Ondivox.h"
 
+#include <cstring>
+
 namespace {
 
 EffectConfig OndivoxConfig() {
@@ -23,7 +25,11 @@ EffectConfig OndivoxConfig() {
 
 }  // namespace
 
-CLS_ONDIVOX::CLS_ONDIVOX() : IEffectVST3(OndivoxConfig(), 0) {
+CLS_ONDIVOX::CLS_ONDIVOX() : IEffectVST3(OndivoxConfig(), 0), wallClock(WallClock::System()) {
+  // No parameter quantises to 0x9B9B9B9B, so the first call for each one is
+  // always applied.
+  std::memset(applied, 155, sizeof applied);
+  mixInput = InputChannelCount() == 2;
   DefineParameters();
   AddFactoryPresets();
 }

@@ -1,0 +1,85 @@
+// A test host for the instrument: answers the transport queries, owns the
+// wall clock, and drives parameters and blocks the way the host binding does.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "instrument/Ondivox.h"
+
+class FakeClock : public WallClock {
+ public:
+  uint32_t ms = 1000;
+  uint32_t Milliseconds() override { return ms; }
+};
+
+struct Stereo {
+  std::vector<double> left, right;
+};
+
+class EngineHost : public CLS_ONDIVOX {
+ public:
+  double tempo = 120.0;
+  int64_t position = 0;
+  int32_t transport = kTransportPlaying;
+  FakeClock clock;
+
+  EngineHost() { SetWallClock(&clock); }
+  ~EngineHost() override { SetWallClock(nullptr); }
+
+  double Tempo() override { return tempo; }
+  int64_t SamplePosition() override { return position; }
+  int32_t TransportState() override { return transport; }
+
+  // What the binding's initialize does after registering each parameter.
+  void Initialize() {
+    for (int i = 0; i < ParamCount(); ++i) ParamChanged(i);
+  }
+  // What the binding's setupProcessing does.
+  void Setup(double rate, int32_t maxBlock) {
+    SetSampleRate(rate);
+    ResizeBlockBuffers(maxBlock);
+    ResetState();
+    SetBypassed(false);
+  }
+  // Initialised and set up at 48 kHz, as a host leaves it before playing.
+  void Start(int32_t maxBlock = 4800) {
+    Initialize();
+    Setup(48000.0, maxBlock);
+  }
+
+  // Host automation with a plain value (normalised on the way, as a host sends it).
+  void Set(int index, double plain) { SetParamFromHost(index, Param(index)->PlainToNormalized(plain)); }
+  // A value restored exactly (state or preset), then the reaction.
+  void SetExact(int index, double plain) {
+    Param(index)->value = plain;
+    ParamChanged(index);
+  }
+
+  // One 64-bit block through the channel binding; the song position moves on
+  // while the transport plays. Input is silence unless given.
+  Stereo Render(int32_t frames, const Stereo* input = nullptr) {
+    Stereo out{std::vector<double>(frames, 0.0), std::vector<double>(frames, 0.0)};
+    Stereo silence{std::vector<double>(frames, 0.0), std::vector<double>(frames, 0.0)};
+    const Stereo& in = input ? *input : silence;
+    double* ins[2] = {const_cast<double*>(in.left.data()), const_cast<double*>(in.right.data())};
+    double* outs[2] = {out.left.data(), out.right.data()};
+    ConnectInputs(0, 2, true);
+    ConnectOutputs(0, 2, true);
+    BindInputs(0, 2, ins);
+    BindOutputs(0, 2, outs);
+    RunBlock(frames);
+    if (transport != kTransportStopped) position += frames;
+    return out;
+  }
+  // Several blocks of the same size, joined.
+  Stereo RenderBlocks(int32_t frames, int blocks) {
+    Stereo all;
+    for (int b = 0; b < blocks; ++b) {
+      Stereo s = Render(frames);
+      all.left.insert(all.left.end(), s.left.begin(), s.left.end());
+      all.right.insert(all.right.end(), s.right.begin(), s.right.end());
+    }
+    return all;
+  }
+};
