@@ -162,15 +162,20 @@ void CLS_ONDIVOX::ApplySyncSwitch(int j, int a) {
     editor->HideParamControls(note, !l.synced);
     editor->HideParamControls(ms, l.synced);
   }
-  if (!started || !rateClicked) return;
-  // A click keeps the LFO's speed as near as the other unit allows.
-  if (!l.synced) {
-    const double sr = cachedSampleRate;
-    if (sr > 0.0) ChangeParamFromInstrument(ms, l.increment > 0.0 ? kTwoPiMs / l.increment / sr : params[ms].max);
-  } else {
-    const double spwn = SyncSamplesPerWholeNote();
-    if (spwn > 0.0) ChangeParamFromInstrument(note, NearestNoteEntry(l.increment, spwn));
+  if (started && rateClicked) {
+    // A click keeps the LFO's speed as near as the other unit allows.
+    if (!l.synced) {
+      const double sr = cachedSampleRate;
+      if (sr > 0.0) ChangeParamFromInstrument(ms, l.increment > 0.0 ? kTwoPiMs / l.increment / sr : params[ms].max);
+    } else {
+      const double spwn = SyncSamplesPerWholeNote();
+      if (spwn > 0.0) ChangeParamFromInstrument(note, NearestNoteEntry(l.increment, spwn));
+    }
   }
+  // The rate now in effect drives the LFO from here on: otherwise a preset
+  // or a restored state whose rate value happens to equal the previous one
+  // would keep running at the other unit's speed.
+  Reapply(l.synced ? note : ms);
 }
 
 void CLS_ONDIVOX::ApplyNoteRate(int j, int a) {
