@@ -97,6 +97,8 @@ class IEffectBase {
   IEditor* Editor() const { return editor; }
   void SetParamFromEditor(int32_t index, double normalized);
   void ChangeParamFromInstrument(int32_t index, double plain);
+  // A wheel turn opens a host gesture unless this parameter's is still open.
+  void BeginWheelEdit(int32_t index);
   void EndParamEditDeferred(int32_t index);
   void FlushDeferredEdit();
   void RefreshEditorParams();

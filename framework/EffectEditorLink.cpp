@@ -10,6 +10,11 @@ void IEffectBase::AttachEditor(IEditor* newEditor) {
   for (int32_t i = 0; i < ParamCount(); ++i)
     newEditor->SetParamFromPlug(i, params[i].NormalizedValue(), true);
   newEditor->PrepareDrawing();
+  // The plug-in owns its editor: one attached in its place must not leak.
+  if (editor && editor != newEditor) {
+    FlushDeferredEdit();
+    delete editor;
+  }
   editor = newEditor;
 }
 
@@ -40,12 +45,23 @@ void IEffectBase::ChangeParamFromInstrument(int32_t index, double plain) {
   EndParamEdit(index);
 }
 
+void IEffectBase::BeginWheelEdit(int32_t index) {
+  if (!Param(index)) return;
+  Guard g(lock);
+  if (pendingEditParam == index) return;  // the same wheel gesture goes on
+  FlushDeferredEdit();
+  BeginParamEdit(index);
+}
+
 void IEffectBase::EndParamEditDeferred(int32_t index) {
+  if (!Param(index)) return;
   Guard g(lock);
   if (!editor) {
     EndParamEdit(index);
     return;
   }
+  // Another parameter's gesture still waiting would otherwise never end.
+  if (pendingEditParam >= 0 && pendingEditParam != index) EndParamEdit(pendingEditParam);
   pendingEditParam = index;
   int32_t frames = editor->FrameRate() / 2;
   editor->StartEditCountdown(frames > 1 ? frames : 1);
@@ -55,8 +71,9 @@ void IEffectBase::FlushDeferredEdit() {
   Guard g(lock);
   if (editor) editor->StopEditCountdown();
   if (pendingEditParam >= 0) {
-    EndParamEdit(pendingEditParam);
+    int32_t index = pendingEditParam;
     pendingEditParam = -1;
+    EndParamEdit(index);
   }
 }
 

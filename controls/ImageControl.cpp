@@ -1,0 +1,11 @@
+#include "controls/ImageControl.h"
+
+#include "editor/Editor.h"
+
+IImageControl::IImageControl(IEffectBase* plug, int32_t paramIndex, const IRect& rect, const IFrameStrip& image,
+                             bool verticalFrames)
+    : IControl(plug, paramIndex, rect), verticalFrames(verticalFrames), image(image) {}
+
+bool IImageControl::Draw(IEditor* editor) {
+  return editor->DrawFrame(image, rect, FrameForValue(image.N, value), &blend, verticalFrames);
+}

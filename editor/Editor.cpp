@@ -1,0 +1,111 @@
+// IEditor: the control list, parameter binding and the redraw cycle.
+#include "editor/Editor.h"
+
+#include "controls/Control.h"
+#include "controls/ImageControl.h"
+#include "framework/EffectBase.h"
+#include "raster/MemBitmap.h"
+#include "raster/SysBitmap.h"
+
+IEditor::IEditor(IEffectBase* plug, int32_t width, int32_t height, int32_t frameRate)
+    : plug(plug), width(width), height(height), frameRate(frameRate > 0 ? frameRate : 24) {}
+
+IEditor::~IEditor() { DeleteControls(); }
+
+void IEditor::DeleteControls() {
+  popup = nullptr;
+  captureIndex = -1;
+  mouseOverIndex = -1;
+  while (!controls.empty()) {
+    delete controls.back();
+    controls.pop_back();
+  }
+}
+
+void IEditor::Resize(int32_t newWidth, int32_t newHeight) {
+  width = newWidth;
+  height = newHeight;
+  DeleteControls();
+  if (plug) plug->ResizeEditor(newWidth, newHeight);
+}
+
+int32_t IEditor::AddControl(IControl* control) {
+  controls.push_back(control);
+  return ControlCount() - 1;
+}
+
+int32_t IEditor::AddBackground(int32_t resourceId, const char* name) {
+  IFrameStrip strip = LoadFrameStrip(resourceId, name, 1);
+  auto* background = new IImageControl(plug, -1, IRect(0, 0, strip.W, strip.H), strip, true);
+  background->SetBlend(IBlend(kBlendCopy, 1.0f));
+  controls.insert(controls.begin(), background);
+  if (captureIndex >= 0) ++captureIndex;
+  if (mouseOverIndex >= 0) ++mouseOverIndex;
+  return 0;
+}
+
+PX_IBitmap* IEditor::DrawBitmap() const { return drawBitmap.get(); }
+
+IControl* IEditor::GetControl(int32_t index) const {
+  return index >= 0 && index < ControlCount() ? controls[index] : nullptr;
+}
+
+int32_t IEditor::IndexOf(const IControl* control) const {
+  for (int32_t i = 0; i < ControlCount(); ++i)
+    if (controls[i] == control) return i;
+  return -1;
+}
+
+void IEditor::RemoveControl(IControl* control) {
+  int32_t i = IndexOf(control);
+  if (i < 0) return;
+  controls.erase(controls.begin() + i);
+  if (control == popup) popup = nullptr;
+  // Indices above the gap move down; a removed captured control loses its
+  // gesture, so its button-up must not reach whatever now lies underneath.
+  if (captureIndex == i) {
+    captureIndex = -1;
+    releaseDropped = true;
+  } else if (captureIndex > i) {
+    --captureIndex;
+  }
+  if (mouseOverIndex == i)
+    mouseOverIndex = -1;
+  else if (mouseOverIndex > i)
+    --mouseOverIndex;
+}
+
+void IEditor::ClosePopup(bool fromChoice) {
+  if (!popup) return;
+  IControl* closing = popup;
+  if (!fromChoice && closing->Owner()) closing->Owner()->PopupChoice("", -1);
+  RemoveControl(closing);
+  popup = nullptr;
+  delete closing;
+  RedrawAll();
+}
+
+bool IEditor::CollectDirtyArea(IRect* area) const {
+  IRect dirty;
+  bool any = false;
+  for (const IControl* control : controls) {
+    if (!control->IsDirty()) continue;
+    dirty = dirty.Union(control->Rect());
+    any = true;
+  }
+  if (area) *area = dirty;
+  return any;
+}
+
+bool IEditor::Draw(const IRect& area) {
+  if (controls.empty()) return true;
+  drawArea = area;
+  // By index: a control's Draw may change the list (a drop-down passing on
+  // a pick runs the plug-in, which may push values to other controls).
+  for (size_t i = 0; i < controls.size(); ++i) {
+    IControl* control = controls[i];
+    if (!control->IsHidden() && control->Rect().Intersects(area)) control->Draw(this);
+    control->MarkClean();
+  }
+  return DrawScreen(area);
+}

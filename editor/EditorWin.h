@@ -1,0 +1,67 @@
+// IEditorWin: the only concrete editor; the window side of IEditor.
+//
+// The platform-neutral parts live in EditorWin.cpp: the timer tick (redraw
+// and the countdown that ends a deferred wheel edit), the value entry's
+// commit and image resources. What needs a window is in EditorWin_win.cpp
+// and EditorWin_posix.cpp. Without a window the editor runs headless:
+// DrawScreen succeeds, IsWindowOpen is false and Tick is driven by whoever
+// owns the clock (a test, a snapshot tool).
+#pragma once
+
+#include <cstdint>
+
+#include "editor/Editor.h"
+
+class IEditorWin : public IEditor {
+ public:
+  IEditorWin(IEffectBase* plug, int32_t width, int32_t height, int32_t frameRate);
+  ~IEditorWin() override;
+
+  bool DrawScreen(const IRect& area) override;
+  bool IsWindowOpen() const override;
+  void PromptParamEntry(IControl* control, IParamEntry* param, bool floating) override;
+  void HostFolder(char* text, int size) override;
+  void PluginFolder(char* text, int size) override;
+  void PromptForFile(char* path, int size, int32_t action, const char* folder,
+                     const char* extensions) override;
+  bool PromptForColour(IArgb* colour, const char* title) override;
+  bool OpenUrl(const char* url, const char* title, const char* confirmText,
+               const char* errorText) override;
+  void StartEditCountdown(int32_t ticks) override { countdown = ticks; }
+  void StopEditCountdown() override { countdown = 0; }
+  void* OpenWindow(void* parent) override;
+  void CloseWindow() override;
+  void* WindowHandle() const override { return window; }
+  PX_IBitmap* LoadResourceImage(int32_t id, const char* name) override;
+
+  // One timer tick: repaint what is dirty, then run the wheel countdown.
+  void Tick();
+  int32_t Countdown() const { return countdown; }
+  // Timer period in milliseconds.
+  int32_t TickPeriodMs() const { return static_cast<int32_t>(1000.0 / frameRate); }
+
+  // The value entry: the control and parameter it was opened for.
+  IControl* EntryControl() const { return editControl; }
+  // Commits typed text to the entry's parameter (a value text, or a number)
+  // as one host gesture, and closes the entry.
+  void CommitEntry(const char* text);
+  void CancelEntry();
+
+  void SetModule(void* handle) { module = handle; }
+
+ protected:
+  // Shows the dirty area: paints it into the window, or draws it headless.
+  void Repaint(const IRect& area);
+  void CloseEntry();
+
+  void* module = nullptr;
+  void* window = nullptr;
+  void* editBox = nullptr;
+  IControl* editControl = nullptr;
+  IParamEntry* editParam = nullptr;
+  void* editOldProc = nullptr;
+  int32_t editState = 0;  // 0 idle, 1 typing, 2 cancel requested, 3 commit requested
+  int32_t countdown = 0;
+  uint32_t* customColours = nullptr;
+  void* parentWindow = nullptr;
+};
