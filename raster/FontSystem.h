@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "raster/Bitmap.h"
 #include "raster/Blit.h"
@@ -16,6 +17,9 @@ namespace px_font {
 bool systemCanDraw();
 // True when the program runs under Wine; asked once per process.
 bool runningUnderWine();
+
+// The family name of the face the system chose for a font.
+std::string familyName(PX_FontHandle font);
 
 // Readies a freshly (re)sized render bitmap: white text on opaque black.
 void prepareRenderBitmap(PX_IBitmap* render);

@@ -126,6 +126,10 @@ namespace px_font {
 bool systemCanDraw() { return false; }
 bool runningUnderWine() { return false; }
 
+std::string familyName(PX_FontHandle font) {
+  return font && font->face && font->face->family_name ? font->face->family_name : "";
+}
+
 void prepareRenderBitmap(PX_IBitmap*) {}  // FreeType writes white on black itself
 
 int lineHeight(PX_FontHandle font, PX_IBitmap*) { return font ? font->height : 0; }

@@ -75,6 +75,18 @@ bool runningUnderWine() {
   return underWine;
 }
 
+std::string familyName(PX_FontHandle font) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (!dc || !font) return "";
+  char name[LF_FACESIZE] = "";
+  {
+    SelectedFont selected(dc, font);
+    GetTextFaceA(dc, LF_FACESIZE, name);
+  }
+  DeleteDC(dc);
+  return name;
+}
+
 void prepareRenderBitmap(PX_IBitmap* render) {
   HDC dc = toGdi(render->deviceContext());
   if (!dc) return;
