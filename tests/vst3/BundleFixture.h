@@ -1,0 +1,48 @@
+// Loads the built Ondivox bundle through its entry points once per test
+// program, and makes initialised plug-in instances from its factory.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pluginterfaces/vst/ivstprocesscontext.h"
+#include "tools/host/ComponentHandler.h"
+#include "tools/host/HostApplication.h"
+#include "tools/host/MemoryStream.h"
+#include "tools/host/PluginInstance.h"
+#include "tools/host/PluginModule.h"
+
+namespace Steinberg { namespace Vst {} }
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+constexpr ParamID kPrst = 0x70727374;
+constexpr ParamID kBpas = 0x62706173;
+
+class BundleTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  static void TearDownTestSuite();
+
+  // A new instance, initialised with a host of the given name.
+  std::unique_ptr<PluginInstance> Make(const std::string& hostName = "Ondivox Test Host");
+
+  static PluginModule* module;
+  std::vector<std::unique_ptr<HostApplication>> apps;
+  ComponentHandler handler;
+};
+
+// Stereo block buffers of one sample type.
+template <typename T>
+struct StereoBuffers {
+  explicit StereoBuffers(int frames, T fill = T(0))
+      : left(frames, fill), right(frames, fill), pointers{left.data(), right.data()} {}
+  std::vector<T> left, right;
+  T* pointers[2];
+};
+
+// A context with the transport playing at the given position.
+ProcessContext PlayingContext(double rate, int64 position, double tempo = 120.0);
