@@ -14,7 +14,7 @@ struct Centre {
   template <class Pen>
   void rows(int64_t offset, int64_t halfWidth, const Pen& pen) const {
     c.span(y - offset, x - halfWidth, x + halfWidth, pen);
-    c.span(y + offset, x - halfWidth, x + halfWidth, pen);
+    if (offset != 0) c.span(y + offset, x - halfWidth, x + halfWidth, pen);
   }
   // The four points (x +- dx, y +- dy).
   template <class Pen>
@@ -43,7 +43,7 @@ template <class Pen>
 void midpoint(const Centre& o, int64_t r, const Pen& pen, bool filled) {
   if (r == 0) return o.c.point(o.x, o.y, pen);
   if (filled) {
-    o.rows(0, r, pen);  // row y drawn once, as one span
+    o.rows(0, r, pen);
   } else {
     o.c.point(o.x, o.y - r, pen), o.c.point(o.x + r, o.y, pen);
     o.c.point(o.x, o.y + r, pen), o.c.point(o.x - r, o.y, pen);
