@@ -1,0 +1,46 @@
+// Builds PNG files in memory with libpng's writer, so tests need no tools.
+#pragma once
+
+#include <png.h>
+
+#include <cstdint>
+#include <vector>
+
+struct PngImage {
+  int width = 1, height = 1;
+  int colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+  int bitDepth = 8;
+  bool interlaced = false;
+  std::vector<uint8_t> rows;  // packed samples, row after row, as PNG stores them
+  std::vector<png_color> palette;
+  std::vector<uint8_t> transparency;  // tRNS for palette images
+};
+
+inline std::vector<uint8_t> encodePng(const PngImage& image) {
+  std::vector<uint8_t> out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(
+      png, &out,
+      [](png_structp p, png_bytep data, png_size_t n) {
+        auto* o = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
+        o->insert(o->end(), data, data + n);
+      },
+      nullptr);
+  png_set_IHDR(png, info, image.width, image.height, image.bitDepth, image.colourType,
+               image.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  if (!image.palette.empty())
+    png_set_PLTE(png, info, image.palette.data(), static_cast<int>(image.palette.size()));
+  if (!image.transparency.empty())
+    png_set_tRNS(png, info, image.transparency.data(), static_cast<int>(image.transparency.size()), nullptr);
+  png_write_info(png, info);
+  size_t rowBytes = image.rows.size() / image.height;
+  std::vector<png_bytep> rows;
+  for (int y = 0; y < image.height; ++y)
+    rows.push_back(const_cast<png_bytep>(image.rows.data() + y * rowBytes));
+  png_write_image(png, rows.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
