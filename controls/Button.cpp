@@ -13,16 +13,9 @@ void IButton::MouseDown(int32_t, int32_t, const IMouseState& mod) {
   MarkDirty(true);
 }
 
-void IButton::MouseOver(int32_t, int32_t, const IMouseState&) {
-  if (hover) return;
-  hover = true;
-  MarkDirty(false);
-}
+void IButton::MouseOver(int32_t, int32_t, const IMouseState&) { SetHover(&hover, true); }
 
-void IButton::MouseOut() {
-  hover = false;
-  MarkDirty(false);
-}
+void IButton::MouseOut() { SetHover(&hover, false); }
 
 float IButton::ImageOpacity() const {
   float o;

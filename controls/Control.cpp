@@ -123,6 +123,12 @@ void IControl::MarkDirty(bool pushToPlug) {
   if (pushToPlug && IsBound() && plug) plug->SetParamFromEditor(paramIndex, value);
 }
 
+void IControl::SetHover(bool* hover, bool on) {
+  if (on && *hover) return;
+  *hover = on;
+  MarkDirty(false);
+}
+
 void IControl::MarkClean() {
   dirty = redraw;
   redraw = false;

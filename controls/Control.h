@@ -72,6 +72,9 @@ class IControl {
   void SetRects(const IRect& r) { rect = targetRect = r; }
   // Right-click: a value popup for listed values, otherwise the entry box.
   void OpenValuePrompt();
+  // For controls whose look changes under the pointer: entering marks the
+  // control dirty once, leaving always does.
+  void SetHover(bool* hover, bool on);
 
   double value = 0.0;
   IControl* owner = nullptr;

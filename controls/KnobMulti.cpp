@@ -9,28 +9,22 @@ IKnobMulti::IKnobMulti(IEffectBase* plug, int32_t paramIndex, int32_t centreX, i
                        const IFrameStrip& image, const ITextStyle& text, int32_t textOffset,
                        int32_t rotationRange, double gearing, int32_t widthOverride, int32_t horizontal)
     : IControl(plug, paramIndex, KnobRect(centreX, centreY, image, widthOverride, text.size + textOffset)),
-      horizontal(horizontal),
-      gearing(gearing),
-      text(text),
-      image(image),
-      centreX(centreX),
-      centreY(centreY),
-      textOffset(textOffset),
+      face{horizontal, gearing, text, image, centreX, centreY, textOffset},
       rotationRange(rotationRange) {}
 
 void IKnobMulti::MouseDrag(int32_t, int32_t, int32_t dX, int32_t dY, const IMouseState& mod) {
-  value = KnobDragValue(value, rect, horizontal != 0, gearing, dX, dY, mod);
+  value = face.Dragged(value, rect, dX, dY, mod);
   MarkDirty(true);
 }
 
 IRect IKnobMulti::FrameRect() const {
-  int32_t frames = image.N < 1 ? 1 : image.N;
-  double half = static_cast<double>(image.W) / frames * 0.5;
-  return IRect(static_cast<int32_t>(std::round(centreX - half)), rect.T,
-               static_cast<int32_t>(std::round(centreX + half)), rect.B - textOffset - text.size);
+  int32_t frames = face.image.N < 1 ? 1 : face.image.N;
+  double half = static_cast<double>(face.image.W) / frames * 0.5;
+  return IRect(static_cast<int32_t>(std::round(face.centreX - half)), rect.T,
+               static_cast<int32_t>(std::round(face.centreX + half)), rect.B - face.textOffset - face.text.size);
 }
 
 bool IKnobMulti::Draw(IEditor* editor) {
-  DrawValueText(editor, *this, &text, true, IRect(rect.L, rect.B - text.size, rect.R, rect.B));
-  return editor->DrawFrame(image, FrameRect(), FrameForValue(image.N, value), &blend, false);
+  DrawValueText(editor, *this, &face.text, true, IRect(rect.L, rect.B - face.text.size, rect.R, rect.B));
+  return editor->DrawFrame(face.image, FrameRect(), FrameForValue(face.image.N, value), &blend, false);
 }

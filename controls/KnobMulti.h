@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/Control.h"
+#include "controls/KnobShared.h"
 #include "editor/FrameStrip.h"
 #include "editor/TextStyle.h"
 
@@ -19,11 +20,6 @@ class IKnobMulti : public IControl {
   IRect FrameRect() const;
 
  private:
-  int32_t horizontal;
-  double gearing;
-  ITextStyle text;
-  IFrameStrip image;
-  int32_t centreX, centreY;
-  int32_t textOffset;
+  KnobFace face;
   int32_t rotationRange;  // kept; a frame knob does not rotate
 };

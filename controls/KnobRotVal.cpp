@@ -15,13 +15,7 @@ IKnobRotVal::IKnobRotVal(IEffectBase* plug, int32_t paramIndex, int32_t centreX,
                          float hoverDim, bool appendLabel, int32_t positions)
     : IControl(plug, paramIndex,
                KnobRect(centreX, centreY, image, widthOverride, textOffset < 0 ? 0 : text.size + textOffset)),
-      horizontal(horizontal),
-      gearing(gearing),
-      text(text),
-      image(image),
-      centreX(centreX),
-      centreY(centreY),
-      textOffset(textOffset),
+      face{horizontal, gearing, text, image, centreX, centreY, textOffset},
       rotationRange(rotationRange),
       steps(static_cast<int16_t>(positions - 1)),
       hoverDim(hoverDim),
@@ -33,20 +27,13 @@ void IKnobRotVal::MouseUp(int32_t, int32_t, const IMouseState&) {
 }
 
 void IKnobRotVal::MouseDrag(int32_t, int32_t, int32_t dX, int32_t dY, const IMouseState& mod) {
-  value = KnobDragValue(value, rect, horizontal != 0, gearing, dX, dY, mod);
+  value = face.Dragged(value, rect, dX, dY, mod);
   MarkDirty(true);
 }
 
-void IKnobRotVal::MouseOver(int32_t, int32_t, const IMouseState&) {
-  if (hover) return;
-  hover = true;
-  MarkDirty(false);
-}
+void IKnobRotVal::MouseOver(int32_t, int32_t, const IMouseState&) { SetHover(&hover, true); }
 
-void IKnobRotVal::MouseOut() {
-  hover = false;
-  MarkDirty(false);
-}
+void IKnobRotVal::MouseOut() { SetHover(&hover, false); }
 
 float IKnobRotVal::Angle() const {
   float half = static_cast<float>(rotationRange * kPi / 360.0);
@@ -57,11 +44,11 @@ float IKnobRotVal::Angle() const {
 float IKnobRotVal::SourceOffset() const { return static_cast<float>(-(std::fabs(value - 0.5) * 2.0)); }
 
 bool IKnobRotVal::Draw(IEditor* editor) {
-  IRect box(rect.L, rect.B - text.size, rect.R, rect.B);
-  if (textOffset < 0) box = box.Moved(0, textOffset);
-  DrawValueText(editor, *this, &text, appendLabel, box);
+  IRect box(rect.L, rect.B - face.text.size, rect.R, rect.B);
+  if (face.textOffset < 0) box = box.Moved(0, face.textOffset);
+  DrawValueText(editor, *this, &face.text, appendLabel, box);
   // Greyed knobs keep their reduced weight under the hover dimming.
   drawBlend = IBlend(kBlendAlpha, blend.weight * (hover ? 1.0f - hoverDim : 1.0f));
   float o = SourceOffset();
-  return editor->DrawRotated(image, centreX, centreY, Angle(), &drawBlend, o, o);
+  return editor->DrawRotated(face.image, face.centreX, face.centreY, Angle(), &drawBlend, o, o);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/Control.h"
+#include "controls/KnobShared.h"
 #include "editor/FrameStrip.h"
 #include "editor/TextStyle.h"
 
@@ -28,12 +29,7 @@ class IKnobRotVal : public IControl {
   const IBlend& DrawBlend() const { return drawBlend; }
 
  private:
-  int32_t horizontal;
-  double gearing;
-  ITextStyle text;
-  IFrameStrip image;
-  int32_t centreX, centreY;
-  int32_t textOffset;
+  KnobFace face;
   int32_t rotationRange;
   int16_t steps;
   float hoverDim;

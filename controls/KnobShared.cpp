@@ -17,8 +17,7 @@ IRect KnobRect(int32_t centreX, int32_t centreY, const IFrameStrip& image, int32
   return IRect(centreX - halfW, centreY - halfH, centreX + halfW, centreY + halfH + textBand);
 }
 
-double KnobDragValue(double value, const IRect& rect, bool horizontal, double gearing, int32_t dX, int32_t dY,
-                     const IMouseState& mod) {
+double KnobFace::Dragged(double value, const IRect& rect, int32_t dX, int32_t dY, const IMouseState& mod) const {
   double g = gearing;
   if (mod.C || mod.S) g *= 10.0;
   double d = horizontal ? dX : dY;

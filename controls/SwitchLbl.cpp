@@ -47,16 +47,9 @@ void ISwitchLbl::MouseDown(int32_t x, int32_t y, const IMouseState& mod) {
   MarkDirty(true);
 }
 
-void ISwitchLbl::MouseOver(int32_t, int32_t, const IMouseState&) {
-  if (hover) return;
-  hover = true;
-  MarkDirty(false);
-}
+void ISwitchLbl::MouseOver(int32_t, int32_t, const IMouseState&) { SetHover(&hover, true); }
 
-void ISwitchLbl::MouseOut() {
-  hover = false;
-  MarkDirty(false);
-}
+void ISwitchLbl::MouseOut() { SetHover(&hover, false); }
 
 int32_t ISwitchLbl::Frame() const { return FrameForValue(image.N, value); }
 
