@@ -40,7 +40,7 @@ struct GlyphPatch {
 };
 
 // Lays the patch: weigh(byte, &source, &k) picks the source and weight of a
-// coverage byte, or answers false to leave the pixel.
+// covered pixel; uncovered pixels are left.
 template <class Op, class Weigh>
 void layPatch(const PX_PixelView& view, const GlyphPatch& patch, Weigh weigh) {
   for (int y = patch.box.top; y < patch.box.bottom; ++y) {
@@ -49,7 +49,9 @@ void layPatch(const PX_PixelView& view, const GlyphPatch& patch, Weigh weigh) {
     for (int x = patch.box.left; x < patch.box.right; ++x, ++c, ++d) {
       PX_Source source;
       int k;
-      if (*c != 0 && weigh(*c, &source, &k)) *d = Op::blend(*d, source, k);
+      if (*c == 0) continue;
+      weigh(*c, &source, &k);
+      *d = Op::blend(*d, source, k);
     }
   }
 }
@@ -188,7 +190,6 @@ bool PX_CachedFont::blitGlyph(PX_IBitmap* bitmap, uint32_t code, int x, int y, c
     layPatch<StoreWordOp>(view, patch, [&](uint8_t b, PX_Source* s, int* k) {
       *s = (twoColour && b != kFullCoverage) ? outlineWord : textWord;
       *k = 256;
-      return true;
     });
     return true;
   }
@@ -198,13 +199,11 @@ bool PX_CachedFont::blitGlyph(PX_IBitmap* bitmap, uint32_t code, int x, int y, c
       layPatch<Op>(view, patch, [&](uint8_t b, PX_Source* s, int* k) {
         *s = (twoColour && b != kFullCoverage) ? outline : text;
         *k = alpha;
-        return true;
       });
     } else {
       layPatch<Op>(view, patch, [&](uint8_t b, PX_Source* s, int* k) {
         *s = text;
         *k = alpha == 256 ? b + 1 : std::min(256, alpha * b / 256);
-        return true;
       });
     }
   });
