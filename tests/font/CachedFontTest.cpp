@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "FontTestSupport.h"
@@ -141,6 +142,29 @@ TEST_F(CachedFontTest, OpaqueBackgroundFillsOnlyGlyphBoxes) {
   EXPECT_EQ(PixelAt(canvas.get(), gapLeft - 1, 0), background);
   EXPECT_EQ(PixelAt(canvas.get(), secondPen - i->leftOffset, font->lineHeight() - 1), background);
   EXPECT_EQ(PixelAt(canvas.get(), 0, font->lineHeight()), kFill);
+}
+
+// A bitmap that draws text its own way is offered the text first.
+TEST_F(CachedFontTest, BitmapMayTakeTheTextOver) {
+  struct TextTakingBitmap : PX_MemBitmap {
+    TextTakingBitmap() : PX_MemBitmap(50, 20, 4) {}
+    intptr_t extended(int32_t code, intptr_t argument) override {
+      if (code != PX_EXTENDED_DRAW_TEXT) return 0;
+      const auto* request = reinterpret_cast<const PX_TextRequest*>(argument);
+      seen = std::string(request->text, static_cast<size_t>(request->count));
+      return taking ? 77 : 0;
+    }
+    std::string seen;
+    bool taking = true;
+  } bitmap;
+  PX_FillArea(&bitmap, 0, 0, 50, 20, kFill, 1.0f, PX_COMBINE_COPY);
+  PX_Rect r = {0, 0, 50, 20};
+  EXPECT_EQ(font->drawText(&bitmap, "Hi there", 2, &r, 0), 77);
+  EXPECT_EQ(bitmap.seen, "Hi");
+  EXPECT_EQ(InkBounds(&bitmap, kFill), (PX_Rect{0, 0, 0, 0}));
+  bitmap.taking = false;
+  EXPECT_EQ(font->drawText(&bitmap, "Hi", -1, &r, 0), font->lineHeight());
+  EXPECT_NE(InkBounds(&bitmap, kFill).right, 0);
 }
 
 TEST_F(CachedFontTest, RendersEachGlyphOnce) {
