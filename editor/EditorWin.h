@@ -64,4 +64,8 @@ class IEditorWin : public IEditor {
   int32_t countdown = 0;
   uint32_t* customColours = nullptr;
   void* parentWindow = nullptr;
+
+ private:
+  // The Win32 window procedure, the entry box and their helpers.
+  friend struct IEditorWinSystem;
 };

@@ -1,74 +1,83 @@
-// IEditorWin on Windows. The shell and module services are real; until the
-// Win32 window is built the editor draws headless here as it does elsewhere.
+// IEditorWin on Windows: the editor's child window inside the host's window.
+// Without a window (tests, snapshots) the editor draws headless as it does
+// elsewhere.
 #include <windows.h>
-#include <shellapi.h>
-
-#include <cstring>
 
 #include "editor/EditorWin.h"
+#include "editor/EditorWinSystem.h"
 #include "framework/EffectBase.h"
+#include "raster/Bitmap.h"
 
-namespace {
-
-// The file name of a module (null: the host executable), cut after its last
-// backslash; "" when it cannot be had.
-void ModuleFolder(HMODULE module, char* text, int size) {
-  if (!text || size <= 0) return;
-  text[0] = '\0';
-  char name[257] = {};
-  DWORD n = GetModuleFileNameA(module, name, 256);
-  if (n == 0) return;
-  char* slash = std::strrchr(name, '\\');
-  if (!slash) return;
-  slash[1] = '\0';
-  lstrcpynA(text, name, size);
+bool IEditorWin::DrawScreen(const IRect& r) {
+  if (!window) return true;
+  HWND hwnd = static_cast<HWND>(window);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  PX_IBitmap* bitmap = DrawBitmap();
+  if (dc && bitmap && bitmap->deviceContext())
+    BitBlt(dc, r.L, r.T, r.W(), r.H(), static_cast<HDC>(bitmap->deviceContext()), r.L, r.T, SRCCOPY);
+  EndPaint(hwnd, &ps);
+  return true;
 }
-
-}  // namespace
-
-bool IEditorWin::DrawScreen(const IRect&) { return true; }
 
 bool IEditorWin::IsWindowOpen() const { return window != nullptr; }
 
-void IEditorWin::Repaint(const IRect& area) { Draw(area); }
-
-void IEditorWin::PromptParamEntry(IControl* control, IParamEntry* param, bool) {
-  if (editControl || !control || !param) return;
-  editControl = control;
-  editParam = param;
-  editState = 1;
-}
-
-void IEditorWin::HostFolder(char* text, int size) { ModuleFolder(nullptr, text, size); }
-
-void IEditorWin::PluginFolder(char* text, int size) {
-  ModuleFolder(static_cast<HMODULE>(module), text, size);
-}
-
-void IEditorWin::PromptForFile(char* path, int size, int32_t, const char*, const char*) {
-  if (path && size > 0) path[0] = '\0';
-}
-
-bool IEditorWin::PromptForColour(IArgb*, const char*) { return false; }
-
-bool IEditorWin::OpenUrl(const char* url, const char* title, const char* confirmText,
-                         const char* errorText) {
-  HWND owner = static_cast<HWND>(window);
-  if (confirmText && MessageBoxA(owner, confirmText, title, MB_YESNO) != IDYES) return false;
-  INT_PTR result = reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", url, nullptr, nullptr, SW_SHOWNORMAL));
-  if (result > 32) return true;
-  if (errorText) MessageBoxA(owner, errorText, title, MB_OK);
-  return false;
+void IEditorWin::Repaint(const IRect& area) {
+  if (!window) {
+    Draw(area);
+    return;
+  }
+  HWND hwnd = static_cast<HWND>(window);
+  RECT r{area.L, area.T, area.R, area.B};
+  InvalidateRect(hwnd, &r, FALSE);
+  if (editBox) {
+    // The entry box lies on top; painting over it would hide what is typed.
+    RECT box{};
+    GetWindowRect(static_cast<HWND>(editBox), &box);
+    MapWindowPoints(HWND_DESKTOP, hwnd, reinterpret_cast<POINT*>(&box), 2);
+    ValidateRect(hwnd, &box);
+  }
+  UpdateWindow(hwnd);
 }
 
 void* IEditorWin::OpenWindow(void* parent) {
   parentWindow = parent;
-  return nullptr;
+  int x = 0, y = 0, w = width, h = height;
+  if (window) {
+    // A second attach moves the window: same size and place in the new parent.
+    RECT old{}, host{};
+    GetWindowRect(static_cast<HWND>(window), &old);
+    GetWindowRect(static_cast<HWND>(parent), &host);
+    x = old.left - host.left;
+    y = old.top - host.top;
+    w = old.right - old.left;
+    h = old.bottom - old.top;
+    CloseWindow();
+    parentWindow = parent;
+  }
+  if (!IEditorWinSystem::AcquireClass(module)) return nullptr;
+  window = IEditorWinSystem::CreateEditorWindow(this, parent, x, y, w, h);
+  if (!window) {
+    IEditorWinSystem::ReleaseClass(module);
+    return nullptr;
+  }
+  RedrawAll();
+  return window;
 }
 
 void IEditorWin::CloseWindow() {
   if (!window) return;
   if (countdown > 0 && plug) plug->FlushDeferredEdit();
+  // A drag cut short by the window going away still ends its host gesture.
+  if (captureIndex >= 0) HandleMouseUp(lastX, lastY, IMouseState());
+  HWND hwnd = static_cast<HWND>(window);
+  KillTimer(hwnd, IEditorWinSystem::kTimerId);
+  IEditorWinSystem::DestroyEntryBox(this);
   CloseEntry();
+  // Messages sent while the window is torn down no longer reach the editor.
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
   window = nullptr;
+  if (GetCapture() == hwnd) ReleaseCapture();
+  DestroyWindow(hwnd);
+  IEditorWinSystem::ReleaseClass(module);
 }

@@ -1,0 +1,32 @@
+// IEditorWinSystem: the Win32 side of IEditorWin that needs its fields.
+//
+// Included only by the *_win.cpp files of the editor. Handles are passed as
+// void* and message parameters as plain integers so that this header needs
+// no system header; the definitions cast them back.
+#pragma once
+
+#include <cstdint>
+
+class IEditorWin;
+
+struct IEditorWinSystem {
+  static constexpr uintptr_t kTimerId = 2;
+  static constexpr int kEntryBoxId = 99;
+
+  // The process-wide window class: registered by the first open window,
+  // unregistered when the last one closes.
+  static bool AcquireClass(void* module);
+  static void ReleaseClass(void* module);
+  static void* CreateEditorWindow(IEditorWin* editor, void* parent, int x, int y, int w, int h);
+
+  // A button press in the editor while the entry box is open: a right click
+  // asks to discard the typed text and answers true (the click goes no
+  // further); a left click asks to commit it and is then handled as usual.
+  static bool EntryBoxClick(IEditorWin* editor, bool left);
+  // The entry box's window procedure, in front of the box's own.
+  static intptr_t EntryMessage(void* box, uint32_t msg, uintptr_t wParam, intptr_t lParam);
+  // Tick step one: what the entry box asked for since the last tick.
+  static void DecideEntry(IEditorWin* editor);
+  // Puts the box's own procedure back and destroys the box with its font.
+  static void DestroyEntryBox(IEditorWin* editor);
+};
