@@ -31,6 +31,7 @@ CLS_ONDIVOX::CLS_ONDIVOX() : IEffectVST3(OndivoxConfig(), 0), wallClock(WallCloc
   std::memset(applied, 155, sizeof applied);
   mixInput = InputChannelCount() == 2;
   DefineParameters();
+  BuildEditor();
   AddFactoryPresets();
 }
 

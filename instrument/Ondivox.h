@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "vst3/EffectVST3.h"
 #include "instrument/CarrierWave.h"
@@ -40,6 +41,12 @@ class CLS_ONDIVOX : public IEffectVST3 {
  private:
   void DefineParameters();
   void AddFactoryPresets();
+
+  // The editor face.
+  struct EditorPictures;
+  void BuildEditor();
+  void AddLfoControls(IEditor* ed, int j, const EditorPictures& pic);
+  std::string EditorVersionText() const;
 
   // Parameter-change handling.
   void Reapply(int index);
