@@ -1,0 +1,63 @@
+#include "tools/host/Renderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "pluginterfaces/vst/ivstprocesscontext.h"
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace {
+
+ProcessContext ContextAt(const RenderSettings& s, int64_t position) {
+  ProcessContext c = {};
+  c.state = ProcessContext::kPlaying | ProcessContext::kTempoValid | ProcessContext::kTimeSigValid |
+            ProcessContext::kProjectTimeMusicValid | ProcessContext::kBarPositionValid;
+  c.sampleRate = s.sampleRate;
+  c.projectTimeSamples = position;
+  c.tempo = s.tempo;
+  c.timeSigNumerator = 4;
+  c.timeSigDenominator = 4;
+  c.projectTimeMusic = position / s.sampleRate * s.tempo / 60.0;
+  c.barPositionMusic = std::floor(c.projectTimeMusic / 4.0) * 4.0;
+  return c;
+}
+
+// Copies the input's frames [from, from + n) into the block; silence past its end.
+void FillInput(const WavAudio* input, int64_t from, int32_t n, std::vector<double>* block) {
+  for (int side = 0; side < 2; ++side) {
+    std::fill(block[side].begin(), block[side].end(), 0.0);
+    if (!input || input->channels.empty()) continue;
+    const std::vector<double>& src = input->channels[std::min<std::size_t>(side, input->channels.size() - 1)];
+    for (int32_t i = 0; i < n && from + i < static_cast<int64_t>(src.size()); ++i) block[side][i] = src[from + i];
+  }
+}
+
+}  // namespace
+
+bool Render(PluginInstance& plug, const RenderSettings& s, const RenderProgress& progress,
+            WavAudio* result) {
+  if (plug.Setup(s.sampleRate, s.blockSize, kSample64, kOffline) != kResultOk) return false;
+  WavAudio& out = *result;
+  out.sampleRate = s.sampleRate;
+  out.channels.assign(2, std::vector<double>(static_cast<std::size_t>(s.frames)));
+
+  std::vector<double> in[2] = {std::vector<double>(s.blockSize), std::vector<double>(s.blockSize)};
+  double* inPtr[2] = {in[0].data(), in[1].data()};
+  const int64_t progressStep = std::max<int64_t>(s.blockSize, s.frames / 200);
+  int64_t nextProgress = 0;
+  for (int64_t pos = 0; pos < s.frames; pos += s.blockSize) {
+    int32_t n = static_cast<int32_t>(std::min<int64_t>(s.blockSize, s.frames - pos));
+    FillInput(s.input, pos, n, in);
+    double* outPtr[2] = {out.channels[0].data() + pos, out.channels[1].data() + pos};
+    ProcessContext context = ContextAt(s, pos);
+    plug.Process(n, 2, inPtr, outPtr, nullptr, &context);
+    if (progress && pos >= nextProgress) {
+      progress(static_cast<double>(pos) / s.frames);
+      nextProgress += progressStep;
+    }
+  }
+  if (progress) progress(1.0);
+  return true;
+}

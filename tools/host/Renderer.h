@@ -1,0 +1,25 @@
+// Renderer: runs the plug-in over a span of time as a playing host would:
+// transport running from song position 0, one context per block, 64-bit
+// audio, optional stereo input.
+#pragma once
+
+#include <functional>
+
+#include "tools/host/PluginInstance.h"
+#include "tools/wav/WavFile.h"
+
+struct RenderSettings {
+  double sampleRate = 48000.0;
+  double tempo = 120.0;
+  int64_t frames = 0;
+  int32_t blockSize = 1024;
+  const WavAudio* input = nullptr;  // mono is heard on both sides; may be null
+};
+
+// Called now and then with the fraction done (0..1).
+using RenderProgress = std::function<void(double)>;
+
+// Sets the plug-in up for processing and renders into *out (two channels).
+// False when the plug-in refuses the processing setup.
+bool Render(PluginInstance& plug, const RenderSettings& settings, const RenderProgress& progress,
+            WavAudio* out);

@@ -1,0 +1,67 @@
+#include "tools/ondivox/Arguments.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "tools/ondivox/ToolError.h"
+
+namespace {
+
+std::string* Slot(Arguments& a, const std::string& name) {
+  if (name == "--bundle") return &a.bundle;
+  if (name == "--program") return &a.program;
+  if (name == "--rate") return &a.rate;
+  if (name == "--tempo") return &a.tempo;
+  if (name == "--seconds") return &a.seconds;
+  if (name == "--input") return &a.input;
+  if (name == "--state") return &a.state;
+  if (name == "--format") return &a.format;
+  if (name == "-o") return &a.output;
+  return nullptr;
+}
+
+bool Allowed(const std::string& allowed, const std::string& name) {
+  return (" " + allowed + " ").find(" " + name + " ") != std::string::npos;
+}
+
+}  // namespace
+
+Arguments ParseArguments(const std::vector<std::string>& args, const std::string& allowed) {
+  Arguments a;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.size() < 2 || arg[0] != '-') {
+      a.positional.push_back(arg);
+      continue;
+    }
+    std::string name = arg, value;
+    bool inlineValue = false;
+    std::size_t eq = arg.find('=');
+    if (arg.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+      name = arg.substr(0, eq);
+      value = arg.substr(eq + 1);
+      inlineValue = true;
+    }
+    if (!Allowed(allowed, name)) throw UsageError("unknown option " + name);
+    if (!inlineValue) {
+      if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
+      value = args[++i];
+    }
+    if (name == "--set") {
+      a.sets.push_back(value);
+    } else {
+      std::string* slot = Slot(a, name);
+      if (!slot->empty()) throw UsageError(name + " given twice");
+      *slot = value;
+    }
+  }
+  return a;
+}
+
+double ParseNumber(const std::string& option, const std::string& text) {
+  char* end = nullptr;
+  double v = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !std::isfinite(v))
+    throw UsageError(option + ": '" + text + "' is not a number");
+  return v;
+}

@@ -1,0 +1,9 @@
+// The ondivox commands; each answers the process exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+int RunInfo(const std::vector<std::string>& args);
+int RunRender(const std::vector<std::string>& args);
+int RunState(const std::vector<std::string>& args);

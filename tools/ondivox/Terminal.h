@@ -1,0 +1,4 @@
+// Whether standard error goes to a terminal (a progress bar is only drawn there).
+#pragma once
+
+bool StderrIsTerminal();

@@ -1,0 +1,111 @@
+#include "tools/ondivox/ToolSession.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "tools/host/MemoryStream.h"
+#include "tools/ondivox/ParamSetting.h"
+#include "tools/ondivox/ToolError.h"
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace {
+
+constexpr ParamID kProgramChangeId = 0x70727374;
+
+bool Exists(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return static_cast<bool>(f);
+}
+
+bool IsWholeNumber(const std::string& text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+}  // namespace
+
+std::string ToolSession::FindBundle() {
+  const std::string dir = PluginModule::ProgramDirectory();
+  for (const std::string& candidate : {dir + "/Ondivox.vst3", dir + "/../Ondivox.vst3"})
+    if (Exists(PluginModule::BinaryInBundle(candidate))) return candidate;
+  throw ToolError("no Ondivox.vst3 bundle beside " + dir + "; give one with --bundle");
+}
+
+ToolSession::ToolSession(const std::string& bundlePath)
+    : bundle(bundlePath.empty() ? FindBundle() : bundlePath) {
+  if (!module.Load(bundle)) throw ToolError(module.Error());
+  std::string error;
+  plug = PluginInstance::Create(module.Factory(), &app, &handler, &error);
+  if (!plug) throw ToolError(bundle + ": " + error);
+}
+
+ToolSession::~ToolSession() { plug.reset(); }
+
+std::vector<std::string> ToolSession::ProgramNames() {
+  std::vector<std::string> names;
+  IUnitInfo* units = plug->Units();
+  ProgramListInfo list = {};
+  if (!units || units->getProgramListCount() < 1 || units->getProgramListInfo(0, list) != kResultOk)
+    return names;
+  for (int32 i = 0; i < list.programCount; ++i) {
+    String128 name = {};
+    units->getProgramName(list.id, i, name);
+    names.push_back(NarrowText(name));
+  }
+  return names;
+}
+
+int ToolSession::ProgramIndex(const std::string& text) {
+  std::vector<std::string> names = ProgramNames();
+  if (IsWholeNumber(text)) {
+    long n = std::strtol(text.c_str(), nullptr, 10);
+    if (n >= 0 && n < static_cast<long>(names.size())) return static_cast<int>(n);
+    throw ToolError("no program " + text + " (programs are 0 to " +
+                    std::to_string(static_cast<long>(names.size()) - 1) + ")");
+  }
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (names[i] == text) return static_cast<int>(i);
+  throw ToolError("no program named \"" + text + "\" (see ondivox info)");
+}
+
+void ToolSession::ApplyProgramAndSettings(const std::string& program,
+                                          const std::vector<std::string>& sets) {
+  ParameterChanges changes;
+  if (!program.empty()) {
+    int index = ProgramIndex(program);
+    int count = static_cast<int>(ProgramNames().size());
+    changes.Add(kProgramChangeId, count > 1 ? static_cast<double>(index) / (count - 1) : 0.0);
+  }
+  // The program first, then each setting on top of it, in one block.
+  for (const std::string& set : sets) {
+    ParamSetting setting = ResolveSetting(*plug, set);
+    changes.Add(setting.id, setting.normalized);
+  }
+  if (!changes.Empty()) plug->Flush(&changes);
+}
+
+void ToolSession::LoadStateFile(const std::string& path) {
+  std::vector<uint8_t> bytes = ReadFileBytes(path);
+  std::size_t expected = plug->SaveState().size();
+  if (bytes.size() != expected)
+    throw ToolError(path + ": not a state file (" + std::to_string(bytes.size()) + " bytes, expected " +
+                    std::to_string(expected) + ")");
+  if (plug->LoadState(bytes) != kResultOk) throw ToolError(path + ": the plug-in refused this state");
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw ToolError("cannot read " + path);
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  if (out) out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw ToolError("cannot write " + path);
+}

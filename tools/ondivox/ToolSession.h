@@ -1,0 +1,47 @@
+// ToolSession: the bundle loaded and one plug-in instance made, initialised
+// and set up for processing, as every ondivox command needs.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tools/host/ComponentHandler.h"
+#include "tools/host/HostApplication.h"
+#include "tools/host/PluginInstance.h"
+#include "tools/host/PluginModule.h"
+
+class ToolSession {
+ public:
+  // Loads bundlePath, or the bundle built beside this program when empty.
+  explicit ToolSession(const std::string& bundlePath);
+  ~ToolSession();
+
+  PluginModule& Module() { return module; }
+  PluginInstance& Plug() { return *plug; }
+  const std::string& BundlePath() const { return bundle; }
+
+  // Selects a program by number or exact name and applies PARAM=VALUE
+  // settings, through process() as a host sends them.
+  void ApplyProgramAndSettings(const std::string& program, const std::vector<std::string>& sets);
+  // Restores a state file (exactly the plug-in's state size).
+  void LoadStateFile(const std::string& path);
+
+  // The program list: names in order.
+  std::vector<std::string> ProgramNames();
+  // Index of a program given as a number or an exact name; ToolError if none.
+  int ProgramIndex(const std::string& text);
+
+ private:
+  static std::string FindBundle();
+
+  std::string bundle;
+  PluginModule module;
+  HostApplication app{"Ondivox Command Line"};
+  ComponentHandler handler;
+  std::unique_ptr<PluginInstance> plug;
+};
+
+// Reads a whole file; ToolError if it cannot be read.
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
