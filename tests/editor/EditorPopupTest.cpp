@@ -91,8 +91,12 @@ TEST_F(PopupTest, PickingAnItemEditsTheOwnerAndCloses) {
   const IRect r = popup->Rect();
   int32_t row = 3;
   int32_t y = r.T + row * popup->RowHeight() + popup->RowHeight() / 2;
-  h.editor->HandleMouseDown(r.L + 20, y, Left());
-  h.editor->HandleMouseUp(r.L + 20, y, Left());  // the popup is gone: this goes nowhere
+  // A point over the knob too: once the popup is gone, the release must not
+  // reach the knob underneath as a gesture of its own.
+  int32_t x = r.L + 55;
+  ASSERT_TRUE(knob->Rect().Contains(x, y));
+  h.editor->HandleMouseDown(x, y, Left());
+  h.editor->HandleMouseUp(x, y, Left());
   EXPECT_EQ(h.editor->Popup(), nullptr);
   EXPECT_EQ(knob->choices, "Noise#3;");
   EXPECT_EQ(h.plug.TakeLog(), "B2 P2 E2");
