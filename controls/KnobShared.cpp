@@ -34,6 +34,9 @@ void DrawValueText(IEditor* editor, const IControl& control, ITextStyle* style, 
   param->FormatValue(param->value, false, text);
   if (!text[0]) return;
   style->align = kAlignCentre;
-  if (appendLabel) std::strncat(text, param->Label(), IParamEntry::kTextSize - 1);
+  if (appendLabel) {
+    size_t used = std::strlen(text);
+    CopyText(text + used, param->Label(), static_cast<int>(sizeof text - used));
+  }
   editor->DrawText(style, text, box);
 }

@@ -1,0 +1,57 @@
+// The Ondivox editor's redraw cost with its real artwork: a full repaint,
+// and one timer tick with one knob changed by the host while an LFO runs
+// (the two LFO bars are redrawn at every tick).
+#include <benchmark/benchmark.h>
+
+#include "editor/EditorWin.h"
+#include "tests/instrument/EngineHost.h"
+
+namespace {
+
+struct OndivoxBench {
+  EngineHost plug;
+  IEditorWin* editor;
+
+  OndivoxBench() {
+    plug.Start(1024);
+    plug.Set(kLfo1Target, 4);  // "Pan": the LFO 1 bar moves
+    plug.Render(1024);
+    editor = static_cast<IEditorWin*>(plug.Editor());
+    editor->RedrawAll();
+    editor->Tick();
+  }
+};
+
+void BM_OndivoxFullRedraw(benchmark::State& state) {
+  OndivoxBench b;
+  for (auto _ : state) {
+    b.editor->RedrawAll();
+    b.editor->Tick();
+  }
+}
+BENCHMARK(BM_OndivoxFullRedraw)->Unit(benchmark::kMicrosecond);
+
+// Knobs in each row of the face: a large one, a small one, an LFO one.
+void BM_OndivoxTickOneKnob(benchmark::State& state) {
+  OndivoxBench b;
+  const int param = static_cast<int>(state.range(0));
+  const IParamEntry* p = b.plug.Param(param);
+  double v = 0.0;
+  for (auto _ : state) {
+    v = v > 0.9 ? 0.0 : v + 0.01;
+    b.plug.Set(param, p->min + (p->max - p->min) * v);
+    b.editor->Tick();
+  }
+}
+BENCHMARK(BM_OndivoxTickOneKnob)->Arg(kBaseFreq)->Arg(kVolume)->Arg(kLfo1Depth)->Unit(benchmark::kMicrosecond);
+
+// Nothing but the LFO bars.
+void BM_OndivoxTickBarsOnly(benchmark::State& state) {
+  OndivoxBench b;
+  for (auto _ : state) b.editor->Tick();
+}
+BENCHMARK(BM_OndivoxTickBarsOnly)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
