@@ -139,6 +139,19 @@ TEST(EditCountdown, WaitsHalfTheFrameRateAndAtLeastOneTick) {
   }
 }
 
+TEST(EditCountdown, DeferringAnotherParameterEndsThePendingOneAtOnce) {
+  EditorHarness h;
+  h.plug.EndParamEditDeferred(TestPlug::kLevel);
+  h.plug.EndParamEditDeferred(TestPlug::kShape);
+  EXPECT_EQ(h.plug.TakeLog(), "E0");
+  h.Ticks(12);
+  EXPECT_EQ(h.plug.TakeLog(), "E2");
+  h.plug.EndParamEditDeferred(TestPlug::kLevel);
+  h.plug.FlushDeferredEdit();  // as when the window closes
+  EXPECT_EQ(h.plug.TakeLog(), "E0");
+  EXPECT_EQ(h.editor->Countdown(), 0);
+}
+
 TEST(EditCountdown, WithoutAnEditorTheEndIsImmediate) {
   TestPlug plug;
   plug.EndParamEditDeferred(TestPlug::kShape);
