@@ -27,20 +27,21 @@ inline uint32_t PX_CombineKind(uint32_t mode) { return mode & 0xFF; }
 inline bool PX_CombineHasSourceAlpha(uint32_t mode) { return (mode & PX_COMBINE_SOURCE_ALPHA) != 0; }
 
 // Opacity to a weight in 1/256 units, truncated toward zero or rounded half
-// away from zero. Out-of-range and NaN opacities are limited first so the
-// conversion stays defined; a NaN draws nothing.
+// away from zero. Weights are limited to +-16 times full strength, which
+// keeps every formula inside int arithmetic; a NaN opacity draws nothing.
+constexpr float PX_MAX_WEIGHT = 4096.0f;
 inline int PX_WeightTrunc(float opacity) {
   if (!(opacity == opacity)) return 0;
   float w = opacity * 256.0f;
-  if (w > 65536.0f) return 65536;
-  if (w < -65536.0f) return -65536;
+  if (w > PX_MAX_WEIGHT) w = PX_MAX_WEIGHT;
+  if (w < -PX_MAX_WEIGHT) w = -PX_MAX_WEIGHT;
   return static_cast<int>(w);
 }
 inline int PX_WeightRound(float opacity) {
   if (!(opacity == opacity)) return 0;
   float w = opacity * 256.0f;
-  if (w > 65536.0f) return 65536;
-  if (w < -65536.0f) return -65536;
+  if (w > PX_MAX_WEIGHT) w = PX_MAX_WEIGHT;
+  if (w < -PX_MAX_WEIGHT) w = -PX_MAX_WEIGHT;
   return static_cast<int>(w < 0 ? w - 0.5f : w + 0.5f);
 }
 

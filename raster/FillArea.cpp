@@ -47,8 +47,9 @@ void PX_FillArea(PX_IBitmap* bitmap, int x, int y, int width, int height, PX_Pix
     if (alpha <= 0) return;
   }
   if (alpha == 0) return;
-  // The weight itself stands in for the source alpha.
-  PX_Source source{PX_Blue(colour), PX_Green(colour), PX_Red(colour), alpha};
+  // The weight itself stands in for the source alpha; beyond full strength
+  // it is held at 256 so the formulas stay within int arithmetic.
+  PX_Source source{PX_Blue(colour), PX_Green(colour), PX_Red(colour), std::max(-256, std::min(256, alpha))};
   PX_WithCombineOp(mode, false, [&](auto op) {
     using Op = decltype(op);
     fill(job, PX_OpPen<Op>{source, alpha});
