@@ -95,6 +95,11 @@ class IEffectVST3 : public IEffectBase,
   int32_t TransportState() override;
   void GetTimeInfo(HostTimeInfo* info) override;
 
+  // --- Editor views (EditorView.cpp) -----------------------------------------
+  void ResizeEditor(int32_t width, int32_t height) override;
+  // A view being destroyed leaves the views list.
+  void RemoveView(Steinberg::IPlugView* view);
+
   OBJ_METHODS(IEffectVST3, SingleComponentEffect)
   DEFINE_INTERFACES
     DEF_INTERFACE(Steinberg::Vst::IUnitInfo)

@@ -71,11 +71,6 @@ tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
   return kResultOk;
 }
 
-IPlugView* PLUGIN_API IEffectVST3::createView(FIDString) {
-  // The editor view arrives with the window; until then hosts get none.
-  return nullptr;
-}
-
 // --- Edits from the editor to the host ---------------------------------------
 
 void IEffectVST3::BeginParamEdit(int32_t index) {

@@ -1,0 +1,92 @@
+// IEffectVST3View, and the plug-in's side of it: createView, the views list
+// and ResizeEditor.
+#include "vst3/EditorView.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+#include "editor/Editor.h"
+#include "vst3/EffectVST3.h"
+
+using namespace Steinberg;
+
+IEffectVST3View::IEffectVST3View(IEffectVST3* plug) : plug(plug) { plug->addRef(); }
+
+IEffectVST3View::~IEffectVST3View() {
+  plug->RemoveView(this);
+  plug->release();
+}
+
+tresult PLUGIN_API IEffectVST3View::isPlatformTypeSupported(FIDString type) {
+  if (!plug->Editor()) return kResultFalse;
+  return IsNativeType(type) ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
+  IEditor* editor = plug->Editor();
+  if (!editor) return kResultFalse;
+  std::lock_guard<std::recursive_mutex> g(plug->Lock());
+  systemWindow = parent;
+  if (IsNativeType(type)) editor->OpenWindow(parent);
+  plug->OnEditorOpened();
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3View::removed() {
+  std::lock_guard<std::recursive_mutex> g(plug->Lock());
+  if (IEditor* editor = plug->Editor()) {
+    plug->OnEditorClosing();
+    editor->CloseWindow();
+  }
+  systemWindow = nullptr;
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3View::getSize(ViewRect* size) {
+  IEditor* editor = plug->Editor();
+  if (!editor || !size) return kResultFalse;
+  *size = ViewRect(0, 0, editor->Width(), editor->Height());
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3View::onSize(ViewRect* newSize) {
+  if (!newSize) return kResultOk;
+  rect = *newSize;
+  if (resizePending) {
+    plug->OnEditorResized();
+    resizePending = false;
+  }
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3View::setFrame(IPlugFrame* frame) {
+  plugFrame = frame;
+  return kResultOk;
+}
+
+void IEffectVST3View::RequestResize(int32_t width, int32_t height) {
+  resizePending = true;
+  if (!plugFrame) return;
+  ViewRect r(0, 0, width, height);
+  plugFrame->resizeView(this, &r);
+}
+
+// --- The plug-in's side -------------------------------------------------------
+
+IPlugView* PLUGIN_API IEffectVST3::createView(FIDString name) {
+  if (!name || std::strcmp(name, Vst::ViewType::kEditor) != 0) return nullptr;
+  auto* view = new IEffectVST3View(this);
+  views.push_back(view);
+  return view;
+}
+
+void IEffectVST3::RemoveView(IPlugView* view) {
+  auto it = std::find(views.begin(), views.end(), view);
+  if (it != views.end()) views.erase(it);
+}
+
+void IEffectVST3::ResizeEditor(int32_t width, int32_t height) {
+  if (!editor || views.empty()) return;
+  static_cast<IEffectVST3View*>(views.front())->RequestResize(width, height);
+}
