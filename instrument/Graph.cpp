@@ -25,11 +25,19 @@ int32_t GRAPH::BarOffset() const {
   return pos > travel ? static_cast<int32_t>(travel) : static_cast<int32_t>(pos);
 }
 
+int32_t GRAPH::Shown() const {
+  if (source.Active()) return BarOffset();
+  return showsConflict && source.Conflict() ? -1 : -2;
+}
+
+bool GRAPH::IsDirty() const { return dirty || Shown() != drawn; }
+
 bool GRAPH::Draw(IEditor* editor) {
-  if (source.Active()) {
-    const int32_t x = rect.L + BarOffset();
+  drawn = Shown();
+  if (drawn >= 0) {
+    const int32_t x = rect.L + drawn;
     editor->FillRect(kBarColour, IRect(x, rect.T, x + kBarWidth, rect.B), nullptr);
-  } else if (showsConflict && source.Conflict()) {
+  } else if (drawn == -1) {
     editor->FillRect(kConflictColour, IRect(rect.L, rect.T, rect.L + kBarWidth, rect.B), nullptr);
   }
   return true;

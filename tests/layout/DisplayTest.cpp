@@ -35,6 +35,24 @@ TEST(GraphPrm, RedrawsOnlyWhenThePulseRateChanges) {
   EXPECT_FALSE(label->IsDirty());
 }
 
+TEST(Graph, RedrawsOnlyWhenTheBarMoves) {
+  LayoutHost h;
+  h.Start();
+  IControl* bar = h.Editor()->GetControl(1);
+  h.Ed()->Tick();
+  EXPECT_FALSE(bar->IsDirty()) << "no LFO: nothing to show";
+  h.Set(kLfo1Target, 4);
+  h.Render(4800);
+  EXPECT_TRUE(bar->IsDirty());
+  h.Ed()->Tick();
+  EXPECT_FALSE(bar->IsDirty());
+  h.Render(4800);
+  EXPECT_TRUE(bar->IsDirty()) << "the LFO moved on";
+  h.Set(kLfo1Target, 0);
+  h.Ed()->Tick();
+  EXPECT_FALSE(bar->IsDirty());
+}
+
 // One row of the drawn editor.
 std::vector<uint32_t> Row(LayoutHost& h, int32_t y, int32_t from, int32_t to) {
   PX_IBitmap* b = h.Editor()->DrawBitmap();

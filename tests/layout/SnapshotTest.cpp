@@ -84,8 +84,8 @@ TEST(Snapshot, WritesTheFaceAndTheLfoBarsMoveBetweenSnapshots) {
 }
 
 TEST(Snapshot, GesturesReachTheParameters) {
-  // A click on LFO 1's drop-down, then on "Round" (the fourth name) in its list.
-  auto picked = Snap("layout_snapshot_c.png", {"--click", "124,222", "--click", "104,284"});
+  // A click on LFO 1's drop-down, then on "Round" (the fourth of six names) in its list.
+  auto picked = Snap("layout_snapshot_c.png", {"--click", "124,222", "--click", "104,294"});
   auto plain = Snap("layout_snapshot_d.png", {});
   ASSERT_TRUE(picked && plain);
   EXPECT_NE(Track(picked.get(), 22), Track(plain.get(), 22)) << "LFO 1 now runs on Round";

@@ -33,8 +33,11 @@ struct Failure {
 double Number(const std::string& option, const std::string& text, double lo, double hi) {
   char* end = nullptr;
   const double v = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !(v >= lo && v <= hi))
-    throw Failure{option + " takes a number from " + std::to_string(lo) + " to " + std::to_string(hi), 2};
+  if (text.empty() || *end != '\0' || !(v >= lo && v <= hi)) {
+    char range[64];
+    std::snprintf(range, sizeof range, " takes a number from %g to %g", lo, hi);
+    throw Failure{option + range, 2};
+  }
   return v;
 }
 
