@@ -55,7 +55,9 @@ function(ondivox_embed_resources target)
       DEPENDS ${files} ${ONDIVOX_EMBED_GENERATOR}
       COMMENT "Embedding resources into ${target}"
       VERBATIM)
-    target_link_libraries(${target} PRIVATE raster)
+    # The table registers itself with raster's lookup. Appending to the
+    # property keeps whichever target_link_libraries style the caller uses.
+    set_property(TARGET ${target} APPEND PROPERTY LINK_LIBRARIES raster)
   endif()
   target_sources(${target} PRIVATE ${out})
 endfunction()
