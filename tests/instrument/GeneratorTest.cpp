@@ -286,4 +286,16 @@ TEST(Generator, NoSampleRateKeepsEverythingFinite) {
   for (double hz : SawFrequencies(h.Render(480).left, kFullGain)) ASSERT_NEAR(hz, 200.0, 1e-4);
 }
 
+TEST(Generator, ACarrierAboveNyquistKeepsItsPhaseInRange) {
+  EngineHost h;
+  h.Initialize();
+  h.Setup(8000.0, 800);
+  h.Set(kIsoOn, 0);
+  h.Set(kVolume, 100);
+  h.Set(kWave, kWaveSaw);
+  h.SetExact(kBaseFreq, 20000.0);  // 2.5 cycles per sample
+  Stereo s = h.RenderBlocks(800, 20);
+  for (double v : s.left) ASSERT_LE(std::fabs(v), kFullGain * (1.0 + 1e-9));
+}
+
 }  // namespace

@@ -193,4 +193,21 @@ TEST(Lfo, StartChangesAndLfosSyncRestartThePhase) {
   EXPECT_NEAR(LfoOutput(h, 0), 1.0, 1e-6);
 }
 
+TEST(Lfo, VolumeLfoFallsSilentWhenTheTransportStops) {
+  EngineHost h;
+  StartPanLfo(h, kLfoSine);
+  h.Set(kLfo1Target, kTargetVolume);
+  h.Setup(48000.0, 4800);
+  h.Render(12000);
+  EXPECT_NEAR(LfoOutput(h, 0), 0.999, 1e-3);
+  h.transport = kTransportStopped;
+  Stereo fade = h.Render(1000);
+  EXPECT_NEAR(fade.left.back(), 0.0, 1e-4);
+  for (double v : h.Render(1000).left) ASSERT_EQ(v, 0.0);
+  // Playing again, the LFO takes the level back at once.
+  h.transport = kTransportPlaying;
+  Stereo back = h.Render(1000);
+  EXPECT_NEAR(std::fabs(back.left.back()), LfoOutput(h, 0), 1e-5);
+}
+
 }  // namespace
