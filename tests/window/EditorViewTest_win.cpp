@@ -1,0 +1,412 @@
+// The editor as a host shows it: the bundle loaded with LoadLibrary, its view
+// attached to a top-level window of ours, input posted as messages and the
+// window read back. A reference instance of the instrument, made in this
+// process with the bundle's artwork, tells where controls lie and what the
+// editor draws.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "HostWindow.h"
+#include "controls/Control.h"
+#include "editor/Editor.h"
+#include "framework/ParamEntry.h"
+#include "instrument/Ondivox.h"
+#include "raster/Bitmap.h"
+#include "pluginterfaces/gui/iplugview.h"
+#include "tools/host/ComponentHandler.h"
+#include "tools/host/HostApplication.h"
+#include "tools/host/PluginInstance.h"
+#include "tools/host/PluginModule.h"
+#include "vst3/ModuleFactory.h"
+
+using namespace Steinberg;
+using Call = ComponentHandler::Call;
+using Kind = ComponentHandler::Kind;
+
+namespace {
+
+constexpr int kWidth = 550, kHeight = 365;
+
+char FirstOf(const std::string& s) { return s.empty() ? '\0' : s.front(); }
+char LastOf(const std::string& s) { return s.empty() ? '\0' : s.back(); }
+
+struct KnobSpot {
+  int32_t param = -1;
+  int x = 0, y = 0;
+};
+
+}  // namespace
+
+class EditorViewTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    module = new PluginModule();
+    ASSERT_TRUE(module->Load(ONDIVOX_BUNDLE_PATH)) << module->Error();
+    // The reference instance reads its artwork from the loaded bundle.
+    HMODULE dll = GetModuleHandleA("Ondivox.vst3");
+    ASSERT_NE(dll, nullptr);
+    SetModuleLocation(dll, module->BinaryPath());
+    reference = new CLS_ONDIVOX();
+    ASSERT_EQ(reference->initialize(&referenceApp), kResultOk);
+    ParkPointer();
+  }
+
+  static void TearDownTestSuite() {
+    if (reference) {
+      reference->terminate();
+      reference->release();
+      reference = nullptr;
+    }
+    delete module;
+    module = nullptr;
+  }
+
+  void SetUp() override {
+    ASSERT_NE(reference->Editor(), nullptr) << "the instrument builds no editor";
+    std::string error;
+    plug = PluginInstance::Create(module->Factory(), &app, &handler, &error);
+    ASSERT_TRUE(plug) << error;
+    view = plug->Controller()->createView(Vst::ViewType::kEditor);
+    ASSERT_NE(view, nullptr);
+    host = std::make_unique<HostWindow>();
+  }
+
+  void TearDown() override {
+    if (view) {
+      if (attached) view->removed();
+      view->release();
+    }
+    plug.reset();
+    host.reset();
+  }
+
+  void Attach() {
+    ASSERT_EQ(view->attached(host->Handle(), kPlatformTypeHWND), kResultOk);
+    attached = true;
+    window = host->EditorWindow();
+    ASSERT_NE(window, nullptr);
+  }
+
+  void Remove() {
+    ASSERT_EQ(view->removed(), kResultOk);
+    attached = false;
+  }
+
+  static void WaitTicks(int n) {
+    int64_t until = TicksSeen() + n;
+    ASSERT_TRUE(PumpUntil([&] { return TicksSeen() >= until; }, 5000 + 200 * n)) << "editor timer stopped";
+  }
+
+  // The control bound to the named parameter, at its centre.
+  static KnobSpot Spot(const char* paramName) {
+    KnobSpot s;
+    for (int32_t i = 0; i < reference->ParamCount(); ++i)
+      if (std::strcmp(reference->Param(i)->Name(), paramName) == 0) s.param = i;
+    IEditor* ed = reference->Editor();
+    for (int32_t c = 0; c < ed->ControlCount(); ++c) {
+      IControl* control = ed->GetControl(c);
+      if (control->ParamIndex() != s.param || control->IsHidden()) continue;
+      const IRect& r = control->TargetRect();
+      s.x = (r.L + r.R) / 2;
+      s.y = (r.T + r.B) / 2;
+      return s;
+    }
+    ADD_FAILURE() << "no control for " << paramName;
+    return s;
+  }
+
+  // What the editor draws off-screen for a fresh instance, as 0x00RRGGBB.
+  static std::vector<uint32_t> ReferenceDrawing() {
+    IEditor* ed = reference->Editor();
+    ed->Draw(IRect(0, 0, kWidth, kHeight));
+    PX_IBitmap* b = ed->DrawBitmap();
+    std::vector<uint32_t> out(static_cast<size_t>(kWidth) * kHeight);
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) out[y * kWidth + x] = b->pixels()[y * b->rowStride() + x] & 0xFFFFFFu;
+    return out;
+  }
+
+  void ExpectShowsEditor() {
+    std::vector<uint32_t> shown = WindowPixels(window, kWidth, kHeight);
+    std::vector<uint32_t> drawn = ReferenceDrawing();
+    // A blank drawing would match a blank window: the editor must show artwork.
+    size_t plain = std::count(drawn.begin(), drawn.end(), drawn[0]);
+    EXPECT_LT(plain, drawn.size() / 2) << "the editor draws almost one colour";
+    size_t differ = 0, first = shown.size();
+    for (size_t i = 0; i < shown.size(); ++i)
+      if (shown[i] != drawn[i]) {
+        if (first == shown.size()) first = i;
+        ++differ;
+      }
+    EXPECT_EQ(differ, 0u) << "first at (" << first % kWidth << ", " << first / kWidth << "): window "
+                          << std::hex << shown[first % shown.size()] << ", drawing " << drawn[first % shown.size()];
+  }
+
+  bool Seen(Kind kind, Vst::ParamID id) const {
+    for (const Call& c : handler.Calls())
+      if (c.kind == kind && c.id == id) return true;
+    return false;
+  }
+
+  // The calls for one parameter as "B P P E".
+  std::string Gesture(Vst::ParamID id) const {
+    std::string s;
+    for (const Call& c : handler.Calls()) {
+      if (c.id != id) continue;
+      if (!s.empty()) s += ' ';
+      s += c.kind == Kind::kBegin ? "B" : c.kind == Kind::kPerform ? "P" : c.kind == Kind::kEnd ? "E" : "R";
+    }
+    return s;
+  }
+
+  std::string Values(Vst::ParamID id) const {
+    std::string s;
+    for (const Call& c : handler.Calls())
+      if (c.id == id) s += std::to_string(c.value) + " ";
+    return s;
+  }
+
+  double LastPerformed(Vst::ParamID id) const {
+    double v = -1.0;
+    for (const Call& c : handler.Calls())
+      if (c.kind == Kind::kPerform && c.id == id) v = c.value;
+    return v;
+  }
+
+  // Right-clicks the knob, waits for its entry box and types text into it.
+  HWND OpenEntryAndType(const KnobSpot& knob, const char* text) {
+    PostMouse(window, WM_RBUTTONDOWN, MK_RBUTTON, knob.x, knob.y);
+    PostMouse(window, WM_RBUTTONUP, 0, knob.x, knob.y);
+    HWND box = nullptr;
+    // The right click is a gesture of its own around opening the box.
+    bool open = PumpUntil([&] {
+      box = FindWindowExA(static_cast<HWND>(window), nullptr, "EDIT", nullptr);
+      return box && Seen(Kind::kEnd, knob.param);
+    }, 3000);
+    EXPECT_TRUE(open) << "no entry box";
+    if (!open) return nullptr;
+    handler.Clear();
+    for (const char* c = text; *c; ++c) PostChar(box, *c);
+    EXPECT_TRUE(PumpUntil([&] {
+      char t[64] = {};
+      GetWindowTextA(box, t, sizeof t);
+      return std::strncmp(t, text, std::strlen(text)) == 0;
+    }, 3000)) << "typing did not reach the entry box";
+    return box;
+  }
+
+  double Plain(Vst::ParamID id) const {
+    auto* c = plug->Controller();
+    return c->normalizedParamToPlain(id, c->getParamNormalized(id));
+  }
+
+  static PluginModule* module;
+  static CLS_ONDIVOX* reference;
+  static HostApplication referenceApp;
+
+  HostApplication app;
+  ComponentHandler handler;
+  std::unique_ptr<PluginInstance> plug;
+  IPlugView* view = nullptr;
+  std::unique_ptr<HostWindow> host;
+  void* window = nullptr;
+  bool attached = false;
+};
+
+PluginModule* EditorViewTest::module = nullptr;
+CLS_ONDIVOX* EditorViewTest::reference = nullptr;
+HostApplication EditorViewTest::referenceApp;
+
+TEST_F(EditorViewTest, ViewAnswersForAFixedSizeWindowEditor) {
+  EXPECT_EQ(plug->Controller()->createView("Editor"), nullptr);
+  EXPECT_EQ(plug->Controller()->createView(nullptr), nullptr);
+  EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeHWND), kResultTrue);
+  EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultFalse);
+  ViewRect r(7, 7, 7, 7);
+  ASSERT_EQ(view->getSize(&r), kResultOk);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.right, kWidth);
+  EXPECT_EQ(r.bottom, kHeight);
+  EXPECT_EQ(view->canResize(), kResultFalse);
+  EXPECT_EQ(view->onSize(nullptr), kResultOk);
+}
+
+TEST_F(EditorViewTest, OpensAsChildAndShowsTheOffScreenDrawing) {
+  Attach();
+  EXPECT_EQ(GetParent(static_cast<HWND>(window)), static_cast<HWND>(host->Handle()));
+  EXPECT_TRUE(GetWindowLongA(static_cast<HWND>(window), GWL_STYLE) & WS_CHILD);
+  WindowSize size = ClientSize(window);
+  EXPECT_EQ(size.w, kWidth);
+  EXPECT_EQ(size.h, kHeight);
+  WindowSize at = PositionInParent(window);
+  EXPECT_EQ(at.w, 0);
+  EXPECT_EQ(at.h, 0);
+  WaitTicks(3);
+  ExpectShowsEditor();
+  EXPECT_TRUE(ScreenshotToPng(ONDIVOX_SCREENSHOT)) << "no screenshot at " << ONDIVOX_SCREENSHOT;
+}
+
+TEST_F(EditorViewTest, LeftDragOnBaseFreqIsOneHostGesture) {
+  KnobSpot knob = Spot("Base Freq");
+  Attach();
+  WaitTicks(2);
+  double before = plug->Controller()->getParamNormalized(knob.param);
+  PostMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, knob.x, knob.y);
+  PostMouse(window, WM_MOUSEMOVE, MK_LBUTTON, knob.x, knob.y - 10);
+  PostMouse(window, WM_MOUSEMOVE, MK_LBUTTON, knob.x, knob.y - 30);
+  PostMouse(window, WM_LBUTTONUP, 0, knob.x, knob.y - 30);
+  ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, knob.param); }, 3000)) << Gesture(knob.param);
+  // Begin, the moves (the knob may repeat its last value on release), end.
+  std::string gesture = Gesture(knob.param);
+  EXPECT_EQ(gesture.rfind("B P P", 0), 0u) << gesture;
+  EXPECT_EQ(gesture.find_first_not_of("P ", 1), gesture.size() - 1) << gesture;
+  EXPECT_EQ(LastOf(gesture), 'E') << gesture;
+  EXPECT_GT(plug->Controller()->getParamNormalized(knob.param), before);
+  EXPECT_EQ(LastPerformed(knob.param), plug->Controller()->getParamNormalized(knob.param));
+}
+
+TEST_F(EditorViewTest, WheelNotchEndsItsGestureTwelveTicksLater) {
+  KnobSpot knob = Spot("Base Freq");
+  Attach();
+  WaitTicks(2);
+  int64_t atNotch = -1, atEnd = -1;
+  PostWheel(window, 1, knob.x, knob.y);
+  PumpUntil([&] {
+    if (atNotch < 0 && Seen(Kind::kPerform, knob.param)) atNotch = TicksSeen();
+    if (Seen(Kind::kEnd, knob.param)) atEnd = TicksSeen();
+    return atEnd >= 0;
+  }, 5000);
+  ASSERT_GE(atNotch, 0) << "the wheel did not reach the knob";
+  ASSERT_GE(atEnd, 0) << "the wheel gesture never ended";
+  EXPECT_EQ(Gesture(knob.param), "B P E");
+  EXPECT_EQ(atEnd - atNotch, 12);
+}
+
+TEST_F(EditorViewTest, TypedValueCommitsAtTheNextTick) {
+  KnobSpot knob = Spot("Base Freq");
+  Attach();
+  WaitTicks(2);
+  HWND box = OpenEntryAndType(knob, "440");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Gesture(knob.param), "");
+  PostKeyDown(box, VK_RETURN);
+  int64_t atEnter = TicksSeen();
+  ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, knob.param); }, 3000)) << "typed value was not committed";
+  EXPECT_LE(TicksSeen() - atEnter, 1);
+  EXPECT_EQ(Gesture(knob.param), "B P E");
+  EXPECT_NEAR(Plain(knob.param), 440.0, 1e-6);
+  EXPECT_FALSE(IsWindow(box));
+}
+
+TEST_F(EditorViewTest, ClosesAndOpensAgain) {
+  Attach();
+  WaitTicks(2);
+  Remove();
+  EXPECT_EQ(host->EditorWindow(), nullptr);
+  Attach();
+  WaitTicks(3);
+  ExpectShowsEditor();
+  // A second view of the same plug-in opens the same editor.
+  Remove();
+  view->release();
+  view = plug->Controller()->createView(Vst::ViewType::kEditor);
+  ASSERT_NE(view, nullptr);
+  Attach();
+  WaitTicks(3);
+  ExpectShowsEditor();
+}
+
+TEST_F(EditorViewTest, RemovingTheViewEndsAPendingWheelEditAtOnce) {
+  KnobSpot knob = Spot("Base Freq");
+  Attach();
+  WaitTicks(2);
+  PostWheel(window, -1, knob.x, knob.y);
+  ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kPerform, knob.param); }, 3000));
+  WaitTicks(2);
+  EXPECT_EQ(Gesture(knob.param), "B P");
+  Remove();
+  EXPECT_EQ(Gesture(knob.param), "B P E");
+}
+
+TEST_F(EditorViewTest, ClicksDecideAnOpenEntryBox) {
+  KnobSpot knob = Spot("Base Freq");
+  KnobSpot other = Spot("Isochronic");
+  Attach();
+  WaitTicks(2);
+  double before = Plain(knob.param);
+
+  // A right click anywhere discards the typed text and does nothing else.
+  HWND box = OpenEntryAndType(knob, "440");
+  ASSERT_NE(box, nullptr);
+  PostMouse(window, WM_RBUTTONDOWN, MK_RBUTTON, other.x, other.y);
+  PostMouse(window, WM_RBUTTONUP, 0, other.x, other.y);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }, 3000)) << "the entry box stayed open";
+  WaitTicks(1);
+  EXPECT_EQ(Gesture(knob.param), "");
+  EXPECT_EQ(Plain(knob.param), before);
+
+  // A left click elsewhere commits it and is a click on what lies there too.
+  box = OpenEntryAndType(knob, "440");
+  ASSERT_NE(box, nullptr);
+  PostMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, other.x, other.y);
+  PostMouse(window, WM_LBUTTONUP, 0, other.x, other.y);
+  ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, knob.param) && Seen(Kind::kEnd, other.param); }, 3000))
+      << Gesture(knob.param) << " / " << Gesture(other.param);
+  EXPECT_EQ(Gesture(knob.param), "B P E");
+  EXPECT_NEAR(Plain(knob.param), 440.0, 1e-6);
+  EXPECT_EQ(FirstOf(Gesture(other.param)), 'B');
+  EXPECT_FALSE(IsWindow(box));
+}
+
+TEST_F(EditorViewTest, DoubleClickResetsAKnobToItsDefault) {
+  KnobSpot knob = Spot("Base Freq");
+  Attach();
+  WaitTicks(2);
+  double initial = plug->Controller()->getParamNormalized(knob.param);
+  PostMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, knob.x, knob.y);
+  PostMouse(window, WM_MOUSEMOVE, MK_LBUTTON, knob.x, knob.y - 40);
+  PostMouse(window, WM_LBUTTONUP, 0, knob.x, knob.y - 40);
+  ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, knob.param); }, 3000));
+  ASSERT_NE(plug->Controller()->getParamNormalized(knob.param), initial);
+  handler.Clear();
+
+  // The second press of a fast double click arrives as a double-click.
+  PostMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, knob.x, knob.y);
+  PostMouse(window, WM_LBUTTONUP, 0, knob.x, knob.y);
+  PostMouse(window, WM_LBUTTONDBLCLK, MK_LBUTTON, knob.x, knob.y);
+  PostMouse(window, WM_LBUTTONUP, 0, knob.x, knob.y);
+  PumpUntil([&] { return LastPerformed(knob.param) == initial && LastOf(Gesture(knob.param)) == 'E'; }, 3000);
+  EXPECT_DOUBLE_EQ(plug->Controller()->getParamNormalized(knob.param), initial);
+  // Two gestures: the first press, then the double-click that resets.
+  std::string gesture = Gesture(knob.param);
+  EXPECT_EQ(std::count(gesture.begin(), gesture.end(), 'B'), 2) << gesture;
+  EXPECT_EQ(LastOf(gesture), 'E') << gesture;
+}
+
+TEST_F(EditorViewTest, RemovingTheViewMidDragEndsTheGesture) {
+  KnobSpot knob = Spot("Base Freq");
+  Attach();
+  WaitTicks(2);
+  PostMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, knob.x, knob.y);
+  PostMouse(window, WM_MOUSEMOVE, MK_LBUTTON, knob.x, knob.y - 20);
+  ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kPerform, knob.param); }, 3000));
+  EXPECT_FALSE(Seen(Kind::kEnd, knob.param));
+  Remove();
+  EXPECT_EQ(LastOf(Gesture(knob.param)), 'E');
+  // Opened again, the editor takes clicks as before.
+  Attach();
+  WaitTicks(2);
+  handler.Clear();
+  PostMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, knob.x, knob.y);
+  PostMouse(window, WM_LBUTTONUP, 0, knob.x, knob.y);
+  ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, knob.param); }, 3000));
+  EXPECT_EQ(FirstOf(Gesture(knob.param)), 'B');
+}

@@ -1,0 +1,3 @@
+#include "NativeViewType.h"
+
+const char* NativeViewType() { return "HWND"; }
