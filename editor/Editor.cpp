@@ -12,7 +12,15 @@ IEditor::IEditor(IEffectBase* plug, int32_t width, int32_t height, int32_t frame
 
 IEditor::~IEditor() { DeleteControls(); }
 
+// The audio thread walks the control list (SetParamFromPlug) while holding
+// the plug-in's lock, so every change to the list takes that lock as well.
+std::unique_lock<std::recursive_mutex> IEditor::LockList() {
+  if (!plug) return std::unique_lock<std::recursive_mutex>();
+  return std::unique_lock<std::recursive_mutex>(plug->Lock());
+}
+
 void IEditor::DeleteControls() {
+  auto guard = LockList();
   popup = nullptr;
   captureIndex = -1;
   mouseOverIndex = -1;
@@ -30,6 +38,7 @@ void IEditor::Resize(int32_t newWidth, int32_t newHeight) {
 }
 
 int32_t IEditor::AddControl(IControl* control) {
+  auto guard = LockList();
   controls.push_back(control);
   return ControlCount() - 1;
 }
@@ -38,6 +47,7 @@ int32_t IEditor::AddBackground(int32_t resourceId, const char* name) {
   IFrameStrip strip = LoadFrameStrip(resourceId, name, 1);
   auto* background = new IImageControl(plug, -1, IRect(0, 0, strip.W, strip.H), strip, true);
   background->SetBlend(IBlend(kBlendCopy, 1.0f));
+  auto guard = LockList();
   controls.insert(controls.begin(), background);
   if (captureIndex >= 0) ++captureIndex;
   if (mouseOverIndex >= 0) ++mouseOverIndex;
@@ -57,6 +67,7 @@ int32_t IEditor::IndexOf(const IControl* control) const {
 }
 
 void IEditor::RemoveControl(IControl* control) {
+  auto guard = LockList();
   int32_t i = IndexOf(control);
   if (i < 0) return;
   controls.erase(controls.begin() + i);

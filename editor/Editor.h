@@ -153,6 +153,7 @@ class IEditor {
 
  private:
   void DeleteControls();
+  std::unique_lock<std::recursive_mutex> LockList();
   // The captured control was removed mid-gesture: its button-up goes nowhere.
   bool releaseDropped = false;
   bool popupOpenAtClick = false;
