@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/Control.h"
+#include "editor/EditorTestHost.h"
 #include "editor/EditorWin.h"
 #include "instrument/EngineHost.h"
 
@@ -23,16 +24,6 @@ class LayoutHost : public EngineHost {
     return s;
   }
 
-  static IMouseState Left() {
-    IMouseState m;
-    m.L = true;
-    return m;
-  }
-  static IMouseState Right() {
-    IMouseState m;
-    m.R = true;
-    return m;
-  }
   void Click(int32_t x, int32_t y, const IMouseState& mod = Left()) {
     Ed()->HandleMouseDown(x, y, mod);
     Ed()->HandleMouseUp(x, y, mod);

@@ -104,7 +104,7 @@ TEST(LayoutGestures, TurningBaseFreqIsOneHostGesture) {
 TEST(LayoutGestures, WaveKnobPopupPicksAWave) {
   LayoutHost h;
   h.Start();
-  h.Click(201, 130, LayoutHost::Right());
+  h.Click(201, 130, Right());
   auto* popup = dynamic_cast<PromptPopup*>(h.Ed()->Popup());
   ASSERT_NE(popup, nullptr);
   ASSERT_EQ(popup->Count(), 8);
