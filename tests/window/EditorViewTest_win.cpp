@@ -94,6 +94,23 @@ class EditorViewTest : public ::testing::Test {
     ASSERT_NE(window, nullptr);
   }
 
+  // Opens the editor and answers where the named parameter's control lies.
+  KnobSpot OpenAt(const char* paramName) {
+    KnobSpot knob = Spot(paramName);
+    Attach();
+    WaitTicks(2);
+    return knob;
+  }
+
+  // Presses the left button on the knob and drags up by each step in turn;
+  // releases the button at the end when asked.
+  void DragUp(const KnobSpot& knob, std::initializer_list<int> steps, bool release) {
+    PostMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, knob.x, knob.y);
+    int y = knob.y;
+    for (int dy : steps) PostMouse(window, WM_MOUSEMOVE, MK_LBUTTON, knob.x, y -= dy);
+    if (release) PostMouse(window, WM_LBUTTONUP, 0, knob.x, y);
+  }
+
   void Remove() {
     ASSERT_EQ(view->removed(), kResultOk);
     attached = false;
@@ -255,14 +272,9 @@ TEST_F(EditorViewTest, OpensAsChildAndShowsTheOffScreenDrawing) {
 }
 
 TEST_F(EditorViewTest, LeftDragOnBaseFreqIsOneHostGesture) {
-  KnobSpot knob = Spot("Base Freq");
-  Attach();
-  WaitTicks(2);
+  KnobSpot knob = OpenAt("Base Freq");
   double before = plug->Controller()->getParamNormalized(knob.param);
-  PostMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, knob.x, knob.y);
-  PostMouse(window, WM_MOUSEMOVE, MK_LBUTTON, knob.x, knob.y - 10);
-  PostMouse(window, WM_MOUSEMOVE, MK_LBUTTON, knob.x, knob.y - 30);
-  PostMouse(window, WM_LBUTTONUP, 0, knob.x, knob.y - 30);
+  DragUp(knob, {10, 20}, true);
   ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, knob.param); }, 3000)) << Gesture(knob.param);
   // Begin, the moves (the knob may repeat its last value on release), end.
   std::string gesture = Gesture(knob.param);
@@ -274,9 +286,7 @@ TEST_F(EditorViewTest, LeftDragOnBaseFreqIsOneHostGesture) {
 }
 
 TEST_F(EditorViewTest, WheelNotchEndsItsGestureTwelveTicksLater) {
-  KnobSpot knob = Spot("Base Freq");
-  Attach();
-  WaitTicks(2);
+  KnobSpot knob = OpenAt("Base Freq");
   int64_t atNotch = -1, atEnd = -1;
   PostWheel(window, 1, knob.x, knob.y);
   PumpUntil([&] {
@@ -291,9 +301,7 @@ TEST_F(EditorViewTest, WheelNotchEndsItsGestureTwelveTicksLater) {
 }
 
 TEST_F(EditorViewTest, TypedValueCommitsAtTheNextTick) {
-  KnobSpot knob = Spot("Base Freq");
-  Attach();
-  WaitTicks(2);
+  KnobSpot knob = OpenAt("Base Freq");
   HWND box = OpenEntryAndType(knob, "440");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Gesture(knob.param), "");
@@ -325,9 +333,7 @@ TEST_F(EditorViewTest, ClosesAndOpensAgain) {
 }
 
 TEST_F(EditorViewTest, RemovingTheViewEndsAPendingWheelEditAtOnce) {
-  KnobSpot knob = Spot("Base Freq");
-  Attach();
-  WaitTicks(2);
+  KnobSpot knob = OpenAt("Base Freq");
   PostWheel(window, -1, knob.x, knob.y);
   ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kPerform, knob.param); }, 3000));
   WaitTicks(2);
@@ -337,10 +343,8 @@ TEST_F(EditorViewTest, RemovingTheViewEndsAPendingWheelEditAtOnce) {
 }
 
 TEST_F(EditorViewTest, ClicksDecideAnOpenEntryBox) {
-  KnobSpot knob = Spot("Base Freq");
   KnobSpot other = Spot("Isochronic");
-  Attach();
-  WaitTicks(2);
+  KnobSpot knob = OpenAt("Base Freq");
   double before = Plain(knob.param);
 
   // A right click anywhere discards the typed text and does nothing else.
@@ -367,13 +371,9 @@ TEST_F(EditorViewTest, ClicksDecideAnOpenEntryBox) {
 }
 
 TEST_F(EditorViewTest, DoubleClickResetsAKnobToItsDefault) {
-  KnobSpot knob = Spot("Base Freq");
-  Attach();
-  WaitTicks(2);
+  KnobSpot knob = OpenAt("Base Freq");
   double initial = plug->Controller()->getParamNormalized(knob.param);
-  PostMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, knob.x, knob.y);
-  PostMouse(window, WM_MOUSEMOVE, MK_LBUTTON, knob.x, knob.y - 40);
-  PostMouse(window, WM_LBUTTONUP, 0, knob.x, knob.y - 40);
+  DragUp(knob, {40}, true);
   ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, knob.param); }, 3000));
   ASSERT_NE(plug->Controller()->getParamNormalized(knob.param), initial);
   handler.Clear();
@@ -392,11 +392,8 @@ TEST_F(EditorViewTest, DoubleClickResetsAKnobToItsDefault) {
 }
 
 TEST_F(EditorViewTest, RemovingTheViewMidDragEndsTheGesture) {
-  KnobSpot knob = Spot("Base Freq");
-  Attach();
-  WaitTicks(2);
-  PostMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, knob.x, knob.y);
-  PostMouse(window, WM_MOUSEMOVE, MK_LBUTTON, knob.x, knob.y - 20);
+  KnobSpot knob = OpenAt("Base Freq");
+  DragUp(knob, {20}, false);
   ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kPerform, knob.param); }, 3000));
   EXPECT_FALSE(Seen(Kind::kEnd, knob.param));
   Remove();
