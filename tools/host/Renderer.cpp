@@ -37,22 +37,20 @@ void FillInput(const WavAudio* input, int64_t from, int32_t n, std::vector<doubl
 }  // namespace
 
 bool Render(PluginInstance& plug, const RenderSettings& s, const RenderProgress& progress,
-            WavAudio* result) {
+            const RenderSink& sink) {
   if (plug.Setup(s.sampleRate, s.blockSize, kSample64, kOffline) != kResultOk) return false;
-  WavAudio& out = *result;
-  out.sampleRate = s.sampleRate;
-  out.channels.assign(2, std::vector<double>(static_cast<std::size_t>(s.frames)));
-
   std::vector<double> in[2] = {std::vector<double>(s.blockSize), std::vector<double>(s.blockSize)};
+  std::vector<double> out[2] = {std::vector<double>(s.blockSize), std::vector<double>(s.blockSize)};
   double* inPtr[2] = {in[0].data(), in[1].data()};
+  double* outPtr[2] = {out[0].data(), out[1].data()};
   const int64_t progressStep = std::max<int64_t>(s.blockSize, s.frames / 200);
   int64_t nextProgress = 0;
   for (int64_t pos = 0; pos < s.frames; pos += s.blockSize) {
     int32_t n = static_cast<int32_t>(std::min<int64_t>(s.blockSize, s.frames - pos));
     FillInput(s.input, pos, n, in);
-    double* outPtr[2] = {out.channels[0].data() + pos, out.channels[1].data() + pos};
     ProcessContext context = ContextAt(s, pos);
     plug.Process(n, 2, inPtr, outPtr, nullptr, &context);
+    if (!sink(outPtr, n)) return false;
     if (progress && pos >= nextProgress) {
       progress(static_cast<double>(pos) / s.frames);
       nextProgress += progressStep;
@@ -60,4 +58,15 @@ bool Render(PluginInstance& plug, const RenderSettings& s, const RenderProgress&
   }
   if (progress) progress(1.0);
   return true;
+}
+
+bool Render(PluginInstance& plug, const RenderSettings& s, const RenderProgress& progress,
+            WavAudio* out) {
+  out->sampleRate = s.sampleRate;
+  out->channels.assign(2, std::vector<double>());
+  for (auto& ch : out->channels) ch.reserve(static_cast<std::size_t>(std::max<int64_t>(s.frames, 0)));
+  return Render(plug, s, progress, [out](const double* const* channels, int32_t frames) {
+    for (int c = 0; c < 2; ++c) out->channels[c].insert(out->channels[c].end(), channels[c], channels[c] + frames);
+    return true;
+  });
 }

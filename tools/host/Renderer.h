@@ -19,7 +19,14 @@ struct RenderSettings {
 // Called now and then with the fraction done (0..1).
 using RenderProgress = std::function<void(double)>;
 
-// Sets the plug-in up for processing and renders into *out (two channels).
-// False when the plug-in refuses the processing setup.
+// Receives each rendered block: two channels of frames samples. Answering
+// false stops the render.
+using RenderSink = std::function<bool(const double* const* channels, int32_t frames)>;
+
+// Sets the plug-in up for processing and renders block by block into sink.
+// False when the plug-in refuses the processing setup or the sink stops.
+bool Render(PluginInstance& plug, const RenderSettings& settings, const RenderProgress& progress,
+            const RenderSink& sink);
+// The same, collected into *out (two channels).
 bool Render(PluginInstance& plug, const RenderSettings& settings, const RenderProgress& progress,
             WavAudio* out);

@@ -63,12 +63,19 @@ int RunRender(const std::vector<std::string>& args) {
   session.ApplyProgramAndSettings(a.program, a.sets);
 
   bool showProgress = StderrIsTerminal() && seconds >= kProgressFromSeconds;
-  WavAudio out;
-  if (!Render(session.Plug(), settings, showProgress ? RenderProgress(DrawProgress) : RenderProgress(), &out))
-    throw ToolError("the plug-in refused to process at " + std::to_string(static_cast<long>(settings.sampleRate)) +
-                    " Hz");
+  // Written as it is rendered: a long session never sits in memory whole.
+  WavWriter writer;
   std::string error;
-  if (!WriteWav(a.output, out, format, &error)) throw ToolError(error);
+  if (!writer.Open(a.output, settings.sampleRate, 2, format, &error)) throw ToolError(error);
+  auto sink = [&](const double* const* channels, int32_t frames) {
+    return writer.Write(channels, static_cast<std::size_t>(frames), &error);
+  };
+  if (!Render(session.Plug(), settings, showProgress ? RenderProgress(DrawProgress) : RenderProgress(), sink)) {
+    if (error.empty())
+      error = "the plug-in refused to process at " + std::to_string(static_cast<long>(settings.sampleRate)) + " Hz";
+    throw ToolError(error);
+  }
+  if (!writer.Close(&error)) throw ToolError(error);
 
   std::printf("wrote %s: %.2f s, %ld Hz, stereo, %s", a.output.c_str(), seconds,
               static_cast<long>(settings.sampleRate), WavFormatName(format));

@@ -127,59 +127,105 @@ bool ReadWav(const std::string& path, WavAudio* audio, std::string* error) {
   return true;
 }
 
-bool WriteWav(const std::string& path, const WavAudio& audio, WavFormat format, std::string* error) {
-  const uint16_t channels = static_cast<uint16_t>(audio.channels.size());
-  const uint16_t bits = format == WavFormat::kPcm16 ? 16 : format == WavFormat::kPcm24 ? 24
-                      : format == WavFormat::kFloat32 ? 32 : 64;
-  const uint16_t tag = format == WavFormat::kPcm16 || format == WavFormat::kPcm24 ? kFormatPcm : kFormatFloat;
-  const std::size_t frames = audio.Frames();
-  const uint32_t blockAlign = channels * bits / 8;
-  const uint64_t dataBytes = static_cast<uint64_t>(frames) * blockAlign;
-  if (channels == 0) return Fail(error, "no audio to write");
-  if (dataBytes > 0xFFFFFFF0ull - 44) return Fail(error, "too long for a WAV file: " + path);
+namespace {
 
+int BitsOf(WavFormat format) {
+  switch (format) {
+    case WavFormat::kPcm16: return 16;
+    case WavFormat::kPcm24: return 24;
+    case WavFormat::kFloat32: return 32;
+    default: return 64;
+  }
+}
+
+std::vector<uint8_t> Header(double rate, int channels, WavFormat format, uint64_t dataBytes) {
+  const uint16_t bits = static_cast<uint16_t>(BitsOf(format));
+  const uint16_t tag = bits <= 24 ? kFormatPcm : kFormatFloat;
+  const uint32_t blockAlign = channels * bits / 8;
   std::vector<uint8_t> out;
-  out.reserve(44 + dataBytes);
   out.insert(out.end(), {'R', 'I', 'F', 'F'});
   Put32(out, static_cast<uint32_t>(36 + dataBytes));
   out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
   Put32(out, 16);
   Put16(out, tag);
-  Put16(out, channels);
-  Put32(out, static_cast<uint32_t>(audio.sampleRate));
-  Put32(out, static_cast<uint32_t>(audio.sampleRate) * blockAlign);
+  Put16(out, static_cast<uint16_t>(channels));
+  Put32(out, static_cast<uint32_t>(rate));
+  Put32(out, static_cast<uint32_t>(rate) * blockAlign);
   Put16(out, blockAlign);
   Put16(out, bits);
   out.insert(out.end(), {'d', 'a', 't', 'a'});
   Put32(out, static_cast<uint32_t>(dataBytes));
+  return out;
+}
 
-  for (std::size_t i = 0; i < frames; ++i) {
-    for (uint16_t c = 0; c < channels; ++c) {
-      double v = audio.channels[c][i];
-      if (format == WavFormat::kFloat64) {
-        uint8_t raw[8];
-        std::memcpy(raw, &v, 8);
-        out.insert(out.end(), raw, raw + 8);
-      } else if (format == WavFormat::kFloat32) {
-        float f = static_cast<float>(v);
-        uint8_t raw[4];
-        std::memcpy(raw, &f, 4);
-        out.insert(out.end(), raw, raw + 4);
-      } else {
-        double scale = format == WavFormat::kPcm16 ? 32767.0 : 8388607.0;
-        double clamped = std::max(-1.0, std::min(1.0, v));
-        int32_t q = static_cast<int32_t>(std::lround(clamped * scale));
-        out.push_back(q & 0xFF);
-        out.push_back((q >> 8) & 0xFF);
-        if (format == WavFormat::kPcm24) out.push_back((q >> 16) & 0xFF);
-      }
-    }
+void Encode(double v, WavFormat format, std::vector<uint8_t>& out) {
+  if (format == WavFormat::kFloat64) {
+    uint8_t raw[8];
+    std::memcpy(raw, &v, 8);
+    out.insert(out.end(), raw, raw + 8);
+  } else if (format == WavFormat::kFloat32) {
+    float f = static_cast<float>(v);
+    uint8_t raw[4];
+    std::memcpy(raw, &f, 4);
+    out.insert(out.end(), raw, raw + 4);
+  } else {
+    double scale = format == WavFormat::kPcm16 ? 32767.0 : 8388607.0;
+    double clamped = std::max(-1.0, std::min(1.0, v));
+    int32_t q = static_cast<int32_t>(std::lround(clamped * scale));
+    out.push_back(q & 0xFF);
+    out.push_back((q >> 8) & 0xFF);
+    if (format == WavFormat::kPcm24) out.push_back((q >> 16) & 0xFF);
   }
-  std::ofstream file(path, std::ios::binary);
+}
+
+}  // namespace
+
+WavWriter::~WavWriter() {
+  if (file) std::fclose(file);
+}
+
+bool WavWriter::Open(const std::string& filePath, double sampleRate, int channels, WavFormat fmt,
+                     std::string* error) {
+  if (channels <= 0) return Fail(error, "no audio to write");
+  path = filePath;
+  format = fmt;
+  channelCount = channels;
+  dataBytes = 0;
+  file = std::fopen(path.c_str(), "wb");
   if (!file) return Fail(error, "cannot write " + path);
-  file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
-  if (!file) return Fail(error, "cannot write " + path);
+  std::vector<uint8_t> header = Header(sampleRate, channels, format, 0);
+  if (std::fwrite(header.data(), 1, header.size(), file) != header.size()) return Fail(error, "cannot write " + path);
+  rate = sampleRate;
   return true;
+}
+
+bool WavWriter::Write(const double* const* channels, std::size_t frames, std::string* error) {
+  if (!file) return Fail(error, "no open WAV file");
+  buffer.clear();
+  for (std::size_t i = 0; i < frames; ++i)
+    for (int c = 0; c < channelCount; ++c) Encode(channels[c][i], format, buffer);
+  dataBytes += buffer.size();
+  if (dataBytes > 0xFFFFFFF0ull - 44) return Fail(error, "too long for a WAV file: " + path);
+  if (std::fwrite(buffer.data(), 1, buffer.size(), file) != buffer.size()) return Fail(error, "cannot write " + path);
+  return true;
+}
+
+bool WavWriter::Close(std::string* error) {
+  if (!file) return Fail(error, "no open WAV file");
+  std::vector<uint8_t> header = Header(rate, channelCount, format, dataBytes);
+  bool ok = std::fseek(file, 0, SEEK_SET) == 0 &&
+            std::fwrite(header.data(), 1, header.size(), file) == header.size();
+  ok = std::fclose(file) == 0 && ok;
+  file = nullptr;
+  return ok ? true : Fail(error, "cannot write " + path);
+}
+
+bool WriteWav(const std::string& path, const WavAudio& audio, WavFormat format, std::string* error) {
+  std::vector<const double*> channels;
+  for (const auto& ch : audio.channels) channels.push_back(ch.data());
+  WavWriter writer;
+  return writer.Open(path, audio.sampleRate, static_cast<int>(channels.size()), format, error) &&
+         writer.Write(channels.data(), audio.Frames(), error) && writer.Close(error);
 }
 
 bool ParseWavFormat(const std::string& text, WavFormat* format) {
