@@ -17,6 +17,17 @@ constexpr double kTwoPiMs = 6283.185307179586;
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
+// Where each of an LFO's parameters sits after its target parameter.
+enum LfoParamOffset : int {
+  kOffsetTarget = kLfo1Target - kLfo1Target,
+  kOffsetWave = kLfo1Wave - kLfo1Target,
+  kOffsetSync = kLfo1Sync - kLfo1Target,
+  kOffsetNote = kLfo1RateNote - kLfo1Target,
+  kOffsetMs = kLfo1RateMs - kLfo1Target,
+  kOffsetDepth = kLfo1Depth - kLfo1Target,
+  kOffsetStart = kLfo1Start - kLfo1Target,
+};
+
 }  // namespace
 
 void CLS_ONDIVOX::Reapply(int index) {
@@ -34,7 +45,7 @@ void CLS_ONDIVOX::ParamChanged(int32_t k) {
 
   for (int j = 0; j < 2; ++j) {
     const int first = kLfo1Target + j * kLfoParamStride;
-    if (lfo[j].active && (k == first || k == first + 5 || k == lfo[j].drivenParam)) UpdateLfoMapping(j);
+    if (lfo[j].active && (k == first || k == first + kOffsetDepth || k == lfo[j].drivenParam)) UpdateLfoMapping(j);
   }
   rateClicked = false;
   RecordApplied(k);
@@ -109,31 +120,30 @@ void CLS_ONDIVOX::ApplyParam(int k, int a) {
   }
 }
 
-// offset: 0 target, 1 wave, 2 sync, 3 note rate, 4 ms rate, 5 depth, 6 start.
 void CLS_ONDIVOX::ApplyLfoParam(int j, int offset, int a) {
   Lfo& l = lfo[j];
   const float p = a * 0.01f;
   switch (offset) {
-    case 0:
+    case kOffsetTarget:
       ApplyTarget(j, a);
       break;
-    case 1:
+    case kOffsetWave:
       l.wave = static_cast<short>(Clamp(a, 0, kNumLfoWaves - 1));
       break;
-    case 2:
+    case kOffsetSync:
       ApplySyncSwitch(j, a);
       break;
-    case 3:
+    case kOffsetNote:
       ApplyNoteRate(j, a);
       break;
-    case 4:
+    case kOffsetMs:
       ApplyMsRate(j, a);
       break;
-    case 5:
+    case kOffsetDepth:
       l.depth = p;
       if (l.active && l.drivenParam >= 0) Reapply(l.drivenParam);
       break;
-    case 6:
+    case kOffsetStart:
       if (p != l.start) {
         l.start = p;
         l.ResetPhase();
@@ -156,8 +166,8 @@ void CLS_ONDIVOX::ApplySyncSwitch(int j, int a) {
   Lfo& l = lfo[j];
   if (!((!l.synced && a == 1) || (l.synced && a == 0))) return;
   l.synced = a == 1;
-  const int note = kLfo1RateNote + j * kLfoParamStride;
-  const int ms = kLfo1RateMs + j * kLfoParamStride;
+  const int note = kLfo1Target + j * kLfoParamStride + kOffsetNote;
+  const int ms = kLfo1Target + j * kLfoParamStride + kOffsetMs;
   if (editor) {
     editor->HideParamControls(note, !l.synced);
     editor->HideParamControls(ms, l.synced);
