@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "instrument/Ondivox.h"
@@ -54,6 +55,13 @@ class EngineHost : public CLS_ONDIVOX {
   void SetExact(int index, double plain) {
     Param(index)->value = plain;
     ParamChanged(index);
+  }
+
+  // Recalls the factory program of that name, as a host's program change does.
+  bool Recall(const char* name) {
+    for (int i = 0; i < PresetCount(); ++i)
+      if (std::strcmp(PresetName(i), name) == 0) return SelectPreset(i);
+    return false;
   }
 
   // One 64-bit block through the channel binding; the song position moves on

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "Signal.h"
@@ -208,6 +209,26 @@ TEST(Lfo, VolumeLfoFallsSilentWhenTheTransportStops) {
   h.transport = kTransportPlaying;
   Stereo back = h.Render(1000);
   EXPECT_NEAR(std::fabs(back.left.back()), LfoOutput(h, 0), 1e-5);
+}
+
+TEST(Lfo, SolfeggioLfoProgramPansAndSwells) {
+  EngineHost h;
+  h.Start();
+  ASSERT_TRUE(h.Recall("Solfeggio - 174 Hz LFO"));
+  EXPECT_TRUE(h.LfoDisplayOf(0).Active());
+  EXPECT_TRUE(h.LfoDisplayOf(1).Active());
+  EXPECT_FALSE(h.LfoDisplayOf(1).Conflict());
+  // LFO 1 pans once every two bars ("2/1": 192000 samples at 120 BPM): a
+  // quarter of that in, the tone sits fully right.
+  Stereo s = h.Render(48000);
+  EXPECT_NEAR(LfoOutput(h, 0), 1.0, 1e-3);
+  EXPECT_NEAR(s.left.back(), 0.0, 1e-3);
+  double loudest = 0.0;
+  for (double v : s.right) loudest = std::max(loudest, std::fabs(v));
+  EXPECT_GT(loudest, 0.1);
+  // LFO 2 swings the level inside the "Volume" range.
+  EXPECT_GE(LfoOutput(h, 1), h.LfoDisplayOf(1).Minimum());
+  EXPECT_LE(LfoOutput(h, 1), h.LfoDisplayOf(1).Maximum());
 }
 
 }  // namespace
