@@ -19,6 +19,12 @@ struct IEditorWinSystem {
   static void ReleaseClass(void* module);
   static void* CreateEditorWindow(IEditorWin* editor, void* parent, int x, int y, int w, int h);
 
+  // Ends what the open window was doing (a wheel countdown, a drag, the
+  // entry box) and detaches the editor from it, without destroying it.
+  static void ForgetWindow(IEditorWin* editor);
+  // The window went with its parent, not through CloseWindow.
+  static void WindowDestroyed(IEditorWin* editor);
+
   // A button press in the editor while the entry box is open: a right click
   // asks to discard the typed text and answers true (the click goes no
   // further); a left click asks to commit it and is then handled as usual.

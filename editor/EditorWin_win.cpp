@@ -67,17 +67,28 @@ void* IEditorWin::OpenWindow(void* parent) {
 
 void IEditorWin::CloseWindow() {
   if (!window) return;
-  if (countdown > 0 && plug) plug->FlushDeferredEdit();
-  // A drag cut short by the window going away still ends its host gesture.
-  if (captureIndex >= 0) HandleMouseUp(lastX, lastY, IMouseState());
   HWND hwnd = static_cast<HWND>(window);
-  KillTimer(hwnd, IEditorWinSystem::kTimerId);
-  IEditorWinSystem::DestroyEntryBox(this);
-  CloseEntry();
-  // Messages sent while the window is torn down no longer reach the editor.
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-  window = nullptr;
-  if (GetCapture() == hwnd) ReleaseCapture();
+  IEditorWinSystem::ForgetWindow(this);
   DestroyWindow(hwnd);
   IEditorWinSystem::ReleaseClass(module);
+}
+
+void IEditorWinSystem::WindowDestroyed(IEditorWin* editor) {
+  ForgetWindow(editor);
+  ReleaseClass(editor->module);
+}
+
+void IEditorWinSystem::ForgetWindow(IEditorWin* editor) {
+  HWND hwnd = static_cast<HWND>(editor->window);
+  if (!hwnd) return;
+  if (editor->countdown > 0 && editor->plug) editor->plug->FlushDeferredEdit();
+  // A drag cut short by the window going away still ends its host gesture.
+  if (editor->captureIndex >= 0) editor->HandleMouseUp(editor->lastX, editor->lastY, IMouseState());
+  KillTimer(hwnd, kTimerId);
+  // Messages sent while the window is torn down no longer reach the editor.
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  editor->window = nullptr;
+  DestroyEntryBox(editor);
+  editor->CloseEntry();
+  if (GetCapture() == hwnd) ReleaseCapture();
 }

@@ -121,6 +121,10 @@ LRESULT CALLBACK EditorWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_CLOSE:
       editor->CloseWindow();
       return 0;
+    case WM_DESTROY:
+      // The host destroyed its window (and so ours) before removing the view.
+      if (editor->WindowHandle() == hwnd) IEditorWinSystem::WindowDestroyed(editor);
+      break;
     case WM_MOUSEACTIVATE:
       SetFocus(hwnd);
       return MA_ACTIVATE;
@@ -170,7 +174,9 @@ bool IEditorWinSystem::AcquireClass(void* module) {
     wc.hInstance = ClassOwner(module);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
-    if (!RegisterClassA(&wc)) return false;
+    // A window destroyed with its host's window can keep the class alive
+    // past the count; it is still ours to use.
+    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
   }
   ++openWindows;
   return true;

@@ -407,3 +407,19 @@ TEST_F(EditorViewTest, RemovingTheViewMidDragEndsTheGesture) {
   ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, knob.param); }, 3000));
   EXPECT_EQ(FirstOf(Gesture(knob.param)), 'B');
 }
+
+TEST_F(EditorViewTest, HostWindowDestroyedBeforeRemovalLeavesTheEditorUsable) {
+  KnobSpot knob = OpenAt("Base Freq");
+  PostWheel(window, 1, knob.x, knob.y);
+  ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kPerform, knob.param); }, 3000));
+  // The host tears its window down first; the pending wheel edit ends with it.
+  host = std::make_unique<HostWindow>();
+  EXPECT_EQ(Gesture(knob.param), "B P E");
+  Remove();
+  Attach();
+  WaitTicks(2);
+  handler.Clear();
+  DragUp(knob, {10}, true);
+  ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, knob.param); }, 3000)) << Gesture(knob.param);
+  EXPECT_EQ(FirstOf(Gesture(knob.param)), 'B');
+}
