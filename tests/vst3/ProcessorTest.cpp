@@ -26,11 +26,12 @@ std::string BusName(IComponent* c, BusDirection dir, int32 index, int32* channel
 
 class ProcessorTest : public BundleTest {
  protected:
-  // Renders frames of the current program in calls of at most `call` frames,
-  // 64-bit, transport playing from position 0.
-  std::vector<double> Render64(PluginInstance& plug, int frames, int call) {
+  // Renders frames of the current program in calls of at most `call` frames
+  // of sample type T, transport playing from position 0; the left channel.
+  template <typename T = double>
+  std::vector<double> Render(PluginInstance& plug, int frames, int call) {
     std::vector<double> out;
-    StereoBuffers<double> in(call), buf(call);
+    StereoBuffers<T> in(call), buf(call);
     for (int pos = 0; pos < frames; pos += call) {
       int n = std::min(call, frames - pos);
       ProcessContext context = PlayingContext(kRate, pos);
@@ -127,15 +128,8 @@ TEST_F(ProcessorTest, ThirtyTwoAndSixtyFourBitRenderTheSameTone) {
   auto plug32 = Make();
   ASSERT_EQ(plug64->Setup(kRate, 256, kSample64), kResultOk);
   ASSERT_EQ(plug32->Setup(kRate, 256, kSample32), kResultOk);
-  std::vector<double> out64 = Render64(*plug64, 8192, 256);
-
-  StereoBuffers<float> in(256), out(256);
-  std::vector<float> out32;
-  for (int pos = 0; pos < 8192; pos += 256) {
-    ProcessContext context = PlayingContext(kRate, pos);
-    ASSERT_EQ(plug32->Process(256, 2, in.pointers, out.pointers, nullptr, &context), kResultOk);
-    out32.insert(out32.end(), out.left.begin(), out.left.end());
-  }
+  std::vector<double> out64 = Render(*plug64, 8192, 256);
+  std::vector<double> out32 = Render<float>(*plug32, 8192, 256);
   EXPECT_GT(Peak(out64), 0.05);
   for (std::size_t i = 0; i < out64.size(); ++i)
     ASSERT_NEAR(out32[i], out64[i], 1e-6) << "sample " << i;
@@ -147,8 +141,8 @@ TEST_F(ProcessorTest, BlocksLongerThanPromisedAreRenderedInPieces) {
   ASSERT_EQ(whole->Setup(kRate, 256, kSample64), kResultOk);
   ASSERT_EQ(pieces->Setup(kRate, 256, kSample64), kResultOk);
   // One call of 4096 frames against a promise of 256.
-  std::vector<double> a = Render64(*whole, 4096, 4096);
-  std::vector<double> b = Render64(*pieces, 4096, 256);
+  std::vector<double> a = Render(*whole, 4096, 4096);
+  std::vector<double> b = Render(*pieces, 4096, 256);
   EXPECT_GT(Peak(a), 0.05);
   ASSERT_EQ(a.size(), b.size());
   for (std::size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(a[i], b[i], 1e-12) << "sample " << i;
@@ -156,10 +150,8 @@ TEST_F(ProcessorTest, BlocksLongerThanPromisedAreRenderedInPieces) {
   // The same through 32-bit buffers, where the scratch buffers are in play.
   auto whole32 = Make();
   ASSERT_EQ(whole32->Setup(kRate, 256, kSample32), kResultOk);
-  StereoBuffers<float> in(4096), out(4096);
-  ProcessContext context = PlayingContext(kRate, 0);
-  ASSERT_EQ(whole32->Process(4096, 2, in.pointers, out.pointers, nullptr, &context), kResultOk);
-  for (std::size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(out.left[i], a[i], 1e-6) << "sample " << i;
+  std::vector<double> c = Render<float>(*whole32, 4096, 4096);
+  for (std::size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(c[i], a[i], 1e-6) << "sample " << i;
 }
 
 TEST_F(ProcessorTest, OnlyTheLastPointOfAQueueApplies) {

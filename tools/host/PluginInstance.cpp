@@ -115,14 +115,21 @@ ProcessData PluginInstance::BaseData(int32_t frames, int32_t size, IParameterCha
   return data;
 }
 
-tresult PluginInstance::Process(int32_t frames, int32_t channels, float** in, float** out,
-                                IParameterChanges* changes, ProcessContext* context) {
+namespace {
+
+void SetBuffers(AudioBusBuffers& bus, float** buffers) { bus.channelBuffers32 = buffers; }
+void SetBuffers(AudioBusBuffers& bus, double** buffers) { bus.channelBuffers64 = buffers; }
+
+}  // namespace
+
+template <typename T>
+tresult PluginInstance::ProcessBuses(int32_t frames, int32_t channels, T** in, T** out, int32_t size,
+                                     IParameterChanges* changes, ProcessContext* context) {
   AudioBusBuffers inBus, outBus;
-  inBus.numChannels = channels;
-  inBus.channelBuffers32 = in;
-  outBus.numChannels = channels;
-  outBus.channelBuffers32 = out;
-  ProcessData data = BaseData(frames, kSample32, changes, context);
+  inBus.numChannels = outBus.numChannels = channels;
+  SetBuffers(inBus, in);
+  SetBuffers(outBus, out);
+  ProcessData data = BaseData(frames, size, changes, context);
   data.numInputs = in ? 1 : 0;
   data.inputs = in ? &inBus : nullptr;
   data.numOutputs = 1;
@@ -130,19 +137,14 @@ tresult PluginInstance::Process(int32_t frames, int32_t channels, float** in, fl
   return processor->process(data);
 }
 
+tresult PluginInstance::Process(int32_t frames, int32_t channels, float** in, float** out,
+                                IParameterChanges* changes, ProcessContext* context) {
+  return ProcessBuses(frames, channels, in, out, kSample32, changes, context);
+}
+
 tresult PluginInstance::Process(int32_t frames, int32_t channels, double** in, double** out,
                                 IParameterChanges* changes, ProcessContext* context) {
-  AudioBusBuffers inBus, outBus;
-  inBus.numChannels = channels;
-  inBus.channelBuffers64 = in;
-  outBus.numChannels = channels;
-  outBus.channelBuffers64 = out;
-  ProcessData data = BaseData(frames, kSample64, changes, context);
-  data.numInputs = in ? 1 : 0;
-  data.inputs = in ? &inBus : nullptr;
-  data.numOutputs = 1;
-  data.outputs = &outBus;
-  return processor->process(data);
+  return ProcessBuses(frames, channels, in, out, kSample64, changes, context);
 }
 
 tresult PluginInstance::Flush(IParameterChanges* changes) {

@@ -67,6 +67,10 @@ class PluginInstance {
 
  private:
   PluginInstance() = default;
+  template <typename T>
+  Steinberg::tresult ProcessBuses(int32_t frames, int32_t channels, T** in, T** out, int32_t size,
+                                  Steinberg::Vst::IParameterChanges* changes,
+                                  Steinberg::Vst::ProcessContext* context);
   Steinberg::Vst::ProcessData BaseData(int32_t frames, int32_t sampleSize,
                                        Steinberg::Vst::IParameterChanges* changes,
                                        Steinberg::Vst::ProcessContext* context) const;

@@ -2,6 +2,27 @@
 
 using namespace Steinberg;
 
+namespace {
+
+// "Ondivox" from ".../Ondivox.vst3/" (either separator).
+std::string StemOf(const std::string& bundlePath) {
+  std::string path = bundlePath;
+  while (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) path.pop_back();
+  std::size_t slash = path.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  std::size_t dot = name.rfind(".vst3");
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
+std::string PluginModule::BinaryInBundle(const std::string& bundlePath) {
+  if (!IsDirectory(bundlePath)) return bundlePath;
+  const char* suffix = "";
+  const char* folder = BinaryFolderAndSuffix(&suffix);
+  return bundlePath + "/Contents/" + folder + "/" + StemOf(bundlePath) + suffix;
+}
+
 PluginModule::~PluginModule() { Unload(); }
 
 bool PluginModule::Load(const std::string& bundlePath) {

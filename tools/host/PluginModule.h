@@ -32,6 +32,8 @@ class PluginModule {
 
  private:
   // Platform parts (PluginModule_posix.cpp / PluginModule_win.cpp).
+  static bool IsDirectory(const std::string& path);
+  static const char* BinaryFolderAndSuffix(const char** suffix);  // "x86_64-linux", ".so"
   bool OpenLibrary(const std::string& path);
   void* Symbol(const char* name);
   bool CallEntry();

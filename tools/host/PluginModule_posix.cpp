@@ -9,25 +9,18 @@
 
 namespace {
 
-bool IsDirectory(const std::string& path) {
+bool IsDirectoryPath(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string StemOf(const std::string& bundlePath) {
-  std::string path = bundlePath;
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  std::size_t slash = path.find_last_of('/');
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::size_t dot = name.rfind(".vst3");
-  return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
 }  // namespace
 
-std::string PluginModule::BinaryInBundle(const std::string& bundlePath) {
-  if (!IsDirectory(bundlePath)) return bundlePath;
-  return bundlePath + "/Contents/x86_64-linux/" + StemOf(bundlePath) + ".so";
+bool PluginModule::IsDirectory(const std::string& path) { return IsDirectoryPath(path); }
+
+const char* PluginModule::BinaryFolderAndSuffix(const char** suffix) {
+  *suffix = ".so";
+  return "x86_64-linux";
 }
 
 std::string PluginModule::ProgramDirectory() {

@@ -21,25 +21,18 @@ std::string Narrow(const wchar_t* text) {
   return out;
 }
 
-bool IsDirectory(const std::string& path) {
+bool IsDirectoryPath(const std::string& path) {
   DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string StemOf(const std::string& bundlePath) {
-  std::string path = bundlePath;
-  while (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) path.pop_back();
-  std::size_t slash = path.find_last_of("/\\");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::size_t dot = name.rfind(".vst3");
-  return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
 }  // namespace
 
-std::string PluginModule::BinaryInBundle(const std::string& bundlePath) {
-  if (!IsDirectory(bundlePath)) return bundlePath;
-  return bundlePath + "/Contents/x86_64-win/" + StemOf(bundlePath) + ".vst3";
+bool PluginModule::IsDirectory(const std::string& path) { return IsDirectoryPath(path); }
+
+const char* PluginModule::BinaryFolderAndSuffix(const char** suffix) {
+  *suffix = ".vst3";
+  return "x86_64-win";
 }
 
 std::string PluginModule::ProgramDirectory() {
