@@ -37,9 +37,10 @@ tresult IEffectVST3::getComponentStateData(IBStream* stream) {
   Guard g(lock);
   StateChunk chunk;
   if (!SaveState(chunk)) return kResultFalse;
+  // A host stream that takes less than the whole state has not saved it.
   int32 written = 0;
-  stream->write(const_cast<uint8_t*>(chunk.Data()), chunk.Size(), &written);
-  return kResultOk;
+  tresult result = stream->write(const_cast<uint8_t*>(chunk.Data()), chunk.Size(), &written);
+  return result == kResultOk && written == chunk.Size() ? kResultOk : kResultFalse;
 }
 
 tresult IEffectVST3::setComponentStateData(IBStream* stream) {

@@ -124,8 +124,32 @@ TEST_F(StateTest, OutOfRangeValuesAreHeldToTheirRange) {
   EXPECT_EQ(got[kVolume], 0.0);
 }
 
-TEST_F(StateTest, StateAndNullStreams) {
+namespace {
+
+// A stream whose writes fail, as on a full disk.
+class FullStream : public HostObject<IBStream> {
+ public:
+  tresult PLUGIN_API read(void*, int32, int32* got) override {
+    if (got) *got = 0;
+    return kResultOk;
+  }
+  tresult PLUGIN_API write(void*, int32 n, int32* written) override {
+    if (written) *written = n / 2;
+    return kResultFalse;
+  }
+  tresult PLUGIN_API seek(int64, int32, int64*) override { return kResultOk; }
+  tresult PLUGIN_API tell(int64* pos) override {
+    if (pos) *pos = 0;
+    return kResultOk;
+  }
+};
+
+}  // namespace
+
+TEST_F(StateTest, FailedWritesAndNullStreamsAreNotSuccess) {
   auto plug = Make();
+  FullStream full;
+  EXPECT_EQ(plug->Component()->getState(&full), kResultFalse);
   EXPECT_NE(plug->Component()->getState(nullptr), kResultOk);
   EXPECT_NE(plug->Component()->setState(nullptr), kResultOk);
 }
