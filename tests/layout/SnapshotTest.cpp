@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "LayoutHost.h"
 #include "raster/Bitmap.h"
 #include "raster/Png.h"
 #include "tools/snapshot/Gesture.h"
@@ -46,6 +47,35 @@ TEST(SnapshotGesture, ParsesEachFormAndRefusesMalformedOnes) {
     EXPECT_EQ(g.dx, c.dx);
     EXPECT_EQ(g.dy, c.dy);
     EXPECT_EQ(g.notches, c.notches);
+  }
+}
+
+TEST(SnapshotGesture, ReplayedGesturesEditTheParameterUnderThePointer) {
+  struct Case {
+    const char* option;
+    const char* value;
+    int param;
+    double before;
+    bool up;  // the value rises
+  };
+  const Case cases[] = {
+      {"--drag", "49,130,0,-40", kBaseFreq, 200.0, true},
+      {"--wheel", "506,129,-3", kVolume, 90.0, false},
+      {"--click", "274,139", kIsoOn, 1.0, false},
+  };
+  for (const Case& c : cases) {
+    LayoutHost h;
+    h.Start();
+    Gesture g;
+    std::string error;
+    ASSERT_TRUE(Gesture::Parse(c.option, c.value, &g, &error)) << error;
+    g.Replay(h.Ed());
+    for (int i = 0; i < 30; ++i) h.Ed()->Tick();  // a wheel's gesture ends once it rests
+    const double now = h.Param(c.param)->value;
+    EXPECT_TRUE(c.up ? now > c.before : now < c.before) << c.option << ": " << now;
+    const std::string log = h.TakeLog(), p = std::to_string(c.param);
+    EXPECT_EQ(log.rfind("B" + p + " P" + p, 0), 0u) << c.option << ": " << log;
+    EXPECT_EQ(log.substr(log.size() - p.size() - 1), "E" + p) << c.option << ": " << log;
   }
 }
 
