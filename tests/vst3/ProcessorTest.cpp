@@ -15,6 +15,12 @@ double Peak(const std::vector<double>& v) {
   return peak;
 }
 
+// Same length and every sample within tolerance; the first miss is reported.
+void ExpectSameSignal(const std::vector<double>& got, const std::vector<double>& want, double tolerance) {
+  ASSERT_EQ(got.size(), want.size());
+  for (std::size_t i = 0; i < got.size(); ++i) ASSERT_NEAR(got[i], want[i], tolerance) << "sample " << i;
+}
+
 std::string BusName(IComponent* c, BusDirection dir, int32 index, int32* channels) {
   BusInfo info = {};
   if (c->getBusInfo(kAudio, dir, index, info) != kResultTrue) return "<none>";
@@ -131,8 +137,7 @@ TEST_F(ProcessorTest, ThirtyTwoAndSixtyFourBitRenderTheSameTone) {
   std::vector<double> out64 = Render(*plug64, 8192, 256);
   std::vector<double> out32 = Render<float>(*plug32, 8192, 256);
   EXPECT_GT(Peak(out64), 0.05);
-  for (std::size_t i = 0; i < out64.size(); ++i)
-    ASSERT_NEAR(out32[i], out64[i], 1e-6) << "sample " << i;
+  ExpectSameSignal(out32, out64, 1e-6);
 }
 
 TEST_F(ProcessorTest, BlocksLongerThanPromisedAreRenderedInPieces) {
@@ -144,14 +149,13 @@ TEST_F(ProcessorTest, BlocksLongerThanPromisedAreRenderedInPieces) {
   std::vector<double> a = Render(*whole, 4096, 4096);
   std::vector<double> b = Render(*pieces, 4096, 256);
   EXPECT_GT(Peak(a), 0.05);
-  ASSERT_EQ(a.size(), b.size());
-  for (std::size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(a[i], b[i], 1e-12) << "sample " << i;
+  ExpectSameSignal(b, a, 1e-12);
 
   // The same through 32-bit buffers, where the scratch buffers are in play.
   auto whole32 = Make();
   ASSERT_EQ(whole32->Setup(kRate, 256, kSample32), kResultOk);
   std::vector<double> c = Render<float>(*whole32, 4096, 4096);
-  for (std::size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(c[i], a[i], 1e-6) << "sample " << i;
+  ExpectSameSignal(c, a, 1e-6);
 }
 
 TEST_F(ProcessorTest, OnlyTheLastPointOfAQueueApplies) {
