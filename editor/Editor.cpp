@@ -108,6 +108,43 @@ bool IEditor::CollectDirtyArea(IRect* area) const {
   return any;
 }
 
+namespace {
+
+// Merges groups that came to overlap after a union, until none do.
+int32_t MergeOverlappingAreas(IRect* areas, int32_t count) {
+  for (int32_t i = 0; i < count; ++i) {
+    for (int32_t j = i + 1; j < count; ++j) {
+      if (!areas[i].Intersects(areas[j])) continue;
+      areas[i] = areas[i].Union(areas[j]);
+      areas[j] = areas[--count];
+      j = i;  // the grown group may now reach earlier ones
+    }
+  }
+  return count;
+}
+
+}  // namespace
+
+int32_t IEditor::CollectDirtyAreas(IRect* areas, int32_t maxAreas) const {
+  if (!areas || maxAreas <= 0) return 0;
+  int32_t count = 0;
+  for (const IControl* control : controls) {
+    if (!control->IsDirty()) continue;
+    IRect r = control->Rect();
+    int32_t into = -1;
+    for (int32_t i = 0; i < count && into < 0; ++i)
+      if (areas[i].Intersects(r)) into = i;
+    if (into < 0 && count < maxAreas) {
+      areas[count++] = r;
+      continue;
+    }
+    if (into < 0) into = count - 1;  // out of groups: the last one takes the rest
+    areas[into] = areas[into].Union(r);
+    count = MergeOverlappingAreas(areas, count);
+  }
+  return count;
+}
+
 bool IEditor::Draw(const IRect& area) {
   if (controls.empty()) return true;
   drawArea = area;

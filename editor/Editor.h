@@ -93,6 +93,9 @@ class IEditor {
 
   // --- Redraw cycle ---------------------------------------------------------
   bool CollectDirtyArea(IRect* area) const;
+  // The dirty controls' rectangles gathered into at most maxAreas groups that
+  // do not overlap, so far-apart changes are redrawn apart. Answers the count.
+  int32_t CollectDirtyAreas(IRect* areas, int32_t maxAreas) const;
   bool Draw(const IRect& area);
 
   // --- Drawing operations (for controls' Draw) --------------------------------

@@ -17,8 +17,11 @@ IEditorWin::~IEditorWin() {
 }
 
 void IEditorWin::Tick() {
-  IRect dirty;
-  if (CollectDirtyArea(&dirty)) Repaint(dirty);
+  // Every dirty flag is read before the first repaint, since drawing one
+  // area marks all controls clean.
+  IRect dirty[kMaxRepaintAreas];
+  int32_t count = CollectDirtyAreas(dirty, kMaxRepaintAreas);
+  for (int32_t i = 0; i < count; ++i) Repaint(dirty[i]);
   if (countdown > 0 && --countdown == 0 && plug) plug->FlushDeferredEdit();
 }
 

@@ -36,6 +36,7 @@ class IEditorWin : public IEditor {
 
   // One timer tick: repaint what is dirty, then run the wheel countdown.
   void Tick();
+  static constexpr int32_t kMaxRepaintAreas = 4;
   int32_t Countdown() const { return countdown; }
   // Timer period in milliseconds.
   int32_t TickPeriodMs() const { return static_cast<int32_t>(1000.0 / frameRate); }

@@ -42,6 +42,41 @@ TEST(Redraw, DirtyAreaIsTheUnionOfDirtyControlsHiddenOnesToo) {
   EXPECT_TRUE(h.editor->CollectDirtyArea(&area));
 }
 
+TEST(Redraw, FarApartChangesAreRepaintedApart) {
+  EditorHarness h;
+  IFrameStrip s = CoordStrip(h.editor, 10, 10, 1);
+  IImageControl* a = Image(h, IRect(0, 0, 10, 10), s, true);
+  IImageControl* b = Image(h, IRect(100, 100, 110, 110), s, true);
+  IImageControl* bridge = Image(h, IRect(5, 5, 105, 105), s, true);
+  h.editor->Draw(IRect(0, 0, 200, 200));
+  IRect areas[4];
+  a->ApplyPlugValue(1.0);
+  b->ApplyPlugValue(1.0);
+  ASSERT_EQ(h.editor->CollectDirtyAreas(areas, 4), 2);
+  EXPECT_EQ(areas[0], a->Rect());
+  EXPECT_EQ(areas[1], b->Rect());
+  // A third change overlapping both joins them into one area.
+  bridge->ApplyPlugValue(1.0);
+  ASSERT_EQ(h.editor->CollectDirtyAreas(areas, 4), 1);
+  EXPECT_EQ(areas[0], IRect(0, 0, 110, 110));
+  // With room for one area only, everything lands in it.
+  ASSERT_EQ(h.editor->CollectDirtyAreas(areas, 1), 1);
+  EXPECT_EQ(areas[0], IRect(0, 0, 110, 110));
+  // The tick repaints every area before any flag is cleared.
+  ClearSurface(h.editor);
+  bridge->Hide(true);
+  h.editor->Draw(IRect(0, 0, 200, 200));
+  h.editor->Draw(IRect(0, 0, 200, 200));
+  a->ApplyPlugValue(0.0);
+  b->ApplyPlugValue(0.0);
+  ClearSurface(h.editor);
+  h.editor->Tick();
+  EXPECT_NE(PixelAt(h.editor, 5, 5), 0u);
+  EXPECT_NE(PixelAt(h.editor, 105, 105), 0u);
+  EXPECT_EQ(PixelAt(h.editor, 50, 50), 0u);
+  EXPECT_EQ(h.editor->CollectDirtyAreas(areas, 4), 0);
+}
+
 TEST(Redraw, OnlyVisibleControlsOverlappingTheAreaDraw) {
   EditorHarness h;
   IFrameStrip s = CoordStrip(h.editor, 10, 10, 1);
