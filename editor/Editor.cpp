@@ -110,14 +110,16 @@ bool IEditor::CollectDirtyArea(IRect* area) const {
 
 namespace {
 
-// Merges groups that came to overlap after a union, until none do.
+// Merges groups that came to overlap after a union, until none do; a grown
+// group may reach any other, so each merge starts the search again.
 int32_t MergeOverlappingAreas(IRect* areas, int32_t count) {
   for (int32_t i = 0; i < count; ++i) {
-    for (int32_t j = i + 1; j < count; ++j) {
-      if (!areas[i].Intersects(areas[j])) continue;
+    for (int32_t j = 0; j < count; ++j) {
+      if (j == i || !areas[i].Intersects(areas[j])) continue;
       areas[i] = areas[i].Union(areas[j]);
       areas[j] = areas[--count];
-      j = i;  // the grown group may now reach earlier ones
+      i = -1;
+      break;
     }
   }
   return count;

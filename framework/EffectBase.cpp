@@ -42,10 +42,8 @@ void IEffectBase::ParseChannelIo(const char* text) {
   int32_t maxIn = 0, maxOut = 0;
   const char* p = text ? text : "";
   for (;;) {
-    int in = 0, out = 0;
-    if (std::sscanf(p, "%d-%d", &in, &out) != 2) {
-      // A failed read leaves what was not read at 0.
-    }
+    int in = 0, out = 0;  // a failed read leaves what it did not read at 0
+    std::sscanf(p, "%d-%d", &in, &out);
     channelPairs.push_back({in, out});
     maxIn = std::max<int32_t>(maxIn, in);
     maxOut = std::max<int32_t>(maxOut, out);

@@ -5,8 +5,6 @@
 
 enum HostKindValue : int32_t {
   kHostUnknown = 0,
-  kHostReaper = 1,
-  kHostCubase = 3,
   kHostWavelab = 28,  // reads state differently
 };
 

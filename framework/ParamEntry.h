@@ -48,8 +48,6 @@ class IParamEntry {
   // into text, which holds at least kFormatBufferSize characters.
   void FormatValue(double v, bool isNormalized, char* text) const;
 
-  bool IsIntegerKind() const { return kind == kKindBool || kind == kKindInt || kind == kKindEnum; }
-
   int kind = kKindNone;
   double value = 0.0;
   double min = 0.0;

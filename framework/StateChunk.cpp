@@ -17,8 +17,6 @@ uint64_t LoadLE(const uint8_t* src, int size) {
 
 }  // namespace
 
-void StateChunk::Resize(int size) { bytes.resize(size > 0 ? size : 0); }
-
 void StateChunk::AppendBytes(const void* data, int size) {
   if (size <= 0) return;
   const uint8_t* p = static_cast<const uint8_t*>(data);

@@ -14,8 +14,6 @@ class StateChunk {
   void Clear() { bytes.clear(); }
   int Size() const { return static_cast<int>(bytes.size()); }
   const uint8_t* Data() const { return bytes.data(); }
-  void Resize(int size);
-  uint8_t* MutableData() { return bytes.data(); }
 
   void AppendBytes(const void* data, int size);
   void AppendDouble(double v);

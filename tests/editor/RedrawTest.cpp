@@ -77,6 +77,20 @@ TEST(Redraw, FarApartChangesAreRepaintedApart) {
   EXPECT_EQ(h.editor->CollectDirtyAreas(areas, 4), 0);
 }
 
+TEST(Redraw, AGroupGrownByAMergeJoinsAnEarlierOne) {
+  EditorHarness h;
+  IFrameStrip s = CoordStrip(h.editor, 10, 10, 1);
+  Image(h, IRect(30, 0, 45, 25), s, true);
+  Image(h, IRect(40, 40, 60, 60), s, true);
+  Image(h, IRect(100, 100, 110, 110), s, true);
+  // Out of groups, this one joins the last; that group then reaches the
+  // second, and the second, grown, reaches the first.
+  Image(h, IRect(58, 20, 59, 30), s, true);
+  IRect areas[3];
+  ASSERT_EQ(h.editor->CollectDirtyAreas(areas, 3), 1);
+  EXPECT_EQ(areas[0], IRect(30, 0, 110, 110));
+}
+
 TEST(Redraw, OnlyVisibleControlsOverlappingTheAreaDraw) {
   EditorHarness h;
   IFrameStrip s = CoordStrip(h.editor, 10, 10, 1);

@@ -95,11 +95,6 @@ TEST(ParameterSet, CurvedParametersMapTheirMiddle) {
   EXPECT_NEAR(plug.Param(kLfo1RateMs)->PlainToNormalized(2000), std::sqrt((2000.0 - 60) / 63940), 1e-12);
 }
 
-TEST(ParameterSet, TargetTableNamesTheDrivenParameters) {
-  const short expected[6] = {-1, kBaseFreq, kIsoRate, kRound, kPan, kVolume};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(kLfoTargetParam[i], expected[i]);
-}
-
 TEST(ParameterSet, PluginIdentity) {
   CLS_ONDIVOX plug;
   char text[32];
