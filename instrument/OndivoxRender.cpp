@@ -36,6 +36,12 @@ void CLS_ONDIVOX::ResetState() {
     // the list for a host without tempo, whose assumed tempo depends on it.
     for (int k : {kBaseFreq, kIsoRate, kFade, kLfo1RateMs, kLfo2RateMs, kLfo1RateNote, kLfo2RateNote}) Reapply(k);
   }
+  // Playback starts at the set pitch, pulse rate and pan: a glide from the
+  // construction values (0 Hz) would sweep up over the whole "Fade" time.
+  // Glides are for changes made while playing.
+  carrierInc = carrierIncTarget;
+  pulseInc = pulseIncTarget;
+  pan = panTarget;
   lfo[0].ResetPhase();
   lfo[1].ResetPhase();
   resync = true;

@@ -316,3 +316,61 @@ TEST_F(ProcessorTest, InstancesAreIndependent) {
     ASSERT_EQ(outB.left, outSolo.left) << "block at " << pos;
   }
 }
+
+namespace {
+
+// The factory program of that name, selected as a host's program menu does.
+void SelectProgramByName(PluginInstance& plug, const std::string& name) {
+  for (int32 i = 0; i < 150; ++i) {
+    String128 text = {};
+    ASSERT_EQ(plug.Units()->getProgramName(kPrst, i, text), kResultOk);
+    if (NarrowText(text) != name) continue;
+    ParameterChanges changes;
+    changes.Add(kPrst, i / 149.0);
+    ASSERT_EQ(plug.Flush(&changes), kResultOk);
+    return;
+  }
+  FAIL() << "no program " << name;
+}
+
+// Mean carrier frequency from the upward zero crossings of out[from, to).
+double CrossingFrequency(const std::vector<double>& out, std::size_t from, std::size_t to) {
+  std::vector<std::size_t> ups;
+  for (std::size_t i = from + 1; i < to; ++i)
+    if (out[i - 1] < 0.0 && out[i] >= 0.0) ups.push_back(i);
+  if (ups.size() < 2) return 0.0;
+  return (ups.size() - 1) * kRate / static_cast<double>(ups.back() - ups.front());
+}
+
+// Samples from the first sound to the first silence of at least a millisecond.
+std::size_t FirstPulseLength(const std::vector<double>& out) {
+  std::size_t start = 0;
+  while (start < out.size() && out[start] == 0.0) ++start;
+  for (std::size_t i = start, zeros = 0; i < out.size(); ++i) {
+    zeros = out[i] == 0.0 ? zeros + 1 : 0;
+    if (zeros == 48) return i + 1 - zeros - start;
+  }
+  return out.size() - start;
+}
+
+}  // namespace
+
+// Playback starts at the program's pitch and pulse rate; the glide is for
+// later changes, so even a 90-second "Fade" does not sweep up from 0 Hz.
+TEST_F(ProcessorTest, PlaybackStartsAtThePitchAndPulseRateNotWithASweep) {
+  auto plug = Make();
+  ASSERT_EQ(plug->Setup(kRate, 512, kSample64), kResultOk);
+  SelectProgramByName(*plug, "Healing - 432 Hz (Natural, harmonic intonation of nature)");
+  ParameterChanges fade;
+  fade.Add(kFade, plug->Controller()->plainParamToNormalized(kFade, 90000.0));
+  ASSERT_EQ(plug->Flush(&fade), kResultOk);
+  std::vector<double> out = Render(*plug, 2400, 512);
+  EXPECT_NEAR(CrossingFrequency(out, 0, 2400), 432.0, 0.5);
+
+  auto pulsed = Make();
+  ASSERT_EQ(pulsed->Setup(kRate, 512, kSample64), kResultOk);
+  SelectProgramByName(*pulsed, "Isochronic - 4.0 (Extrasensory perception, astral Projection)");
+  std::vector<double> pulses = Render(*pulsed, 24000, 512);
+  // 4 Hz: the gate opens for the first half of each 250 ms cycle.
+  EXPECT_NEAR(static_cast<double>(FirstPulseLength(pulses)), 6000.0, 2.0);
+}
