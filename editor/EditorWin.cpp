@@ -23,6 +23,7 @@ void IEditorWin::Tick() {
   int32_t count = CollectDirtyAreas(dirty, kMaxRepaintAreas);
   for (int32_t i = 0; i < count; ++i) Repaint(dirty[i]);
   if (countdown > 0 && --countdown == 0 && plug) plug->FlushDeferredEdit();
+  if (plug) plug->OnEditorTick();
 }
 
 PX_IBitmap* IEditorWin::LoadResourceImage(int32_t id, const char*) {

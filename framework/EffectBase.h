@@ -69,8 +69,15 @@ class IEffectBase {
   virtual void OnMidiMessage(const MidiMessage&) {}
   virtual bool SaveState(StateChunk& chunk) { return SaveParams(chunk); }
   virtual int32_t LoadState(const StateChunk& chunk, int32_t start) { return LoadParams(chunk, start); }
+  // The position LoadState (chunk, start) will answer, found without loading.
+  virtual int32_t LoadStateEnd(const StateChunk& chunk, int32_t start) const {
+    const int32_t end = start + 8 * ParamCount();
+    return start >= 0 && chunk.Size() >= end ? end : -1;
+  }
   virtual bool IsParamRestorable(int32_t index, int32_t preset);
   virtual void OnEditorResized() {}
+  // The open editor's timer, on the UI thread, without the lock.
+  virtual void OnEditorTick() {}
   virtual int32_t ApiKind() const { return apiKind; }
 
   // --- Hooks the host binding implements ----------------------------------

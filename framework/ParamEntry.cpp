@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 void CopyText(char* dest, const char* src, int size) {
@@ -89,6 +90,18 @@ bool IParamEntry::ValueForText(const char* text, double* out) const {
     }
   }
   return false;
+}
+
+bool IParamEntry::ParseText(const char* text, double* plain) const {
+  if (!text || !plain) return false;
+  if (ValueForText(text, plain)) return true;
+  char* end = nullptr;
+  double v = std::strtod(text, &end);
+  if (end == text || !std::isfinite(v)) return false;
+  if (negateDisplay) v = -v;
+  if (v < min || v > max) return false;
+  *plain = v;
+  return true;
 }
 
 double IParamEntry::NormalizedToPlain(double x) const {

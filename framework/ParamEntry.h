@@ -39,6 +39,10 @@ class IParamEntry {
   const ValueText& ValueTextAt(int i) const { return valueTexts[i]; }
   const char* FindValueText(int value) const;
   bool ValueForText(const char* text, double* out) const;
+  // A typed value: one of the value texts, or a leading finite number in the
+  // parameter's range as the display shows it (units after it are ignored).
+  // Answers false, and leaves *plain alone, for anything else.
+  bool ParseText(const char* text, double* plain) const;
 
   double NormalizedToPlain(double x) const;
   double PlainToNormalized(double plain) const;

@@ -1,7 +1,5 @@
 #include "vst3/EffectParameter.h"
 
-#include <cstdlib>
-
 #include "vst3/WideText.h"
 
 using namespace Steinberg;
@@ -27,9 +25,12 @@ void IEffectParameter::toString(ParamValue normalized, String128 text) const {
 }
 
 bool IEffectParameter::fromString(const TChar* text, ParamValue& normalized) const {
+  if (!text) return false;
   char buffer[128];
   NarrowText(buffer, text, sizeof buffer);
-  normalized = entry->PlainToNormalized(std::atof(buffer));
+  double plain = 0.0;
+  if (!entry->ParseText(buffer, &plain)) return false;
+  normalized = entry->PlainToNormalized(plain);
   return true;
 }
 

@@ -5,11 +5,14 @@
 
 #include "pluginterfaces/vst/ivsthostapplication.h"
 #include "vst3/EffectParameter.h"
+#include "vst3/HostCall.h"
 #include "vst3/SpeakerArrangements.h"
 #include "vst3/WideText.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+
+using Guard = std::lock_guard<std::recursive_mutex>;
 
 namespace {
 
@@ -44,6 +47,13 @@ void IEffectVST3::FillBusNames() {
 }
 
 tresult PLUGIN_API IEffectVST3::initialize(FUnknown* hostContextIn) {
+  return HostCall([&]() -> tresult {
+    Guard g(lock);
+    return InitializeLocked(hostContextIn);
+  });
+}
+
+tresult IEffectVST3::InitializeLocked(FUnknown* hostContextIn) {
   tresult result = SingleComponentEffect::initialize(hostContextIn);
 
   FUnknownPtr<IHostApplication> app(hostContextIn);

@@ -5,6 +5,7 @@
 // buffers and the plug-in lock. The instrument derives from this class.
 #pragma once
 
+#include <atomic>
 #include <vector>
 
 #include "framework/EffectBase.h"
@@ -20,6 +21,9 @@ class IEffectVST3 : public IEffectBase,
   static constexpr Steinberg::Vst::ParamID kProgramChangeId = 0x70727374;  // 'prst'
   static constexpr Steinberg::Vst::ParamID kBypassId = 0x62706173;         // 'bpas'
   static constexpr int32_t kApiKindVst3 = 1;
+  // Larger blocks than this are refused at setup: a host asking for more
+  // would have every channel's scratch buffer take gigabytes.
+  static constexpr int32_t kMaxBlockFrames = 1 << 20;
 
   IEffectVST3(const EffectConfig& config, int32_t sideChainChannels);
   ~IEffectVST3() override;
@@ -43,6 +47,9 @@ class IEffectVST3 : public IEffectBase,
   Steinberg::uint32 PLUGIN_API getTailSamples() SMTG_OVERRIDE { return 0; }
   tresult PLUGIN_API setupProcessing(Steinberg::Vst::ProcessSetup& setup) SMTG_OVERRIDE;
   tresult PLUGIN_API setActive(Steinberg::TBool state) SMTG_OVERRIDE;
+  tresult PLUGIN_API activateBus(Steinberg::Vst::MediaType type, Steinberg::Vst::BusDirection dir,
+                                 Steinberg::int32 index, Steinberg::TBool state) SMTG_OVERRIDE;
+  tresult PLUGIN_API terminate() SMTG_OVERRIDE;
   tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) SMTG_OVERRIDE;
 
   // --- State (EffectVST3State.cpp) ------------------------------------------
@@ -52,13 +59,21 @@ class IEffectVST3 : public IEffectBase,
   tresult getControllerState(IBStream* stream) SMTG_OVERRIDE;
 
   // --- Controller (EffectVST3Controller.cpp) --------------------------------
+  // Calls a host makes on its UI thread. Values the audio thread also uses
+  // are read and written under the plug-in lock.
+  tresult PLUGIN_API getParameterInfo(Steinberg::int32 index,
+                                      Steinberg::Vst::ParameterInfo& info) SMTG_OVERRIDE;
   tresult PLUGIN_API getParamStringByValue(ParamID id, ParamValue normalized,
                                            String128 text) SMTG_OVERRIDE;
+  tresult PLUGIN_API getParamValueByString(ParamID id, TChar* text,
+                                           ParamValue& normalized) SMTG_OVERRIDE;
   ParamValue PLUGIN_API plainParamToNormalized(ParamID id, ParamValue plain) SMTG_OVERRIDE;
   ParamValue PLUGIN_API getParamNormalized(ParamID id) SMTG_OVERRIDE;
   tresult PLUGIN_API setParamNormalized(ParamID id, ParamValue value) SMTG_OVERRIDE;
   tresult PLUGIN_API setKnobMode(Steinberg::Vst::KnobMode) SMTG_OVERRIDE { return Steinberg::kResultOk; }
   Steinberg::IPlugView* PLUGIN_API createView(Steinberg::FIDString name) SMTG_OVERRIDE;
+  // Nothing in this program sends or expects messages; a malformed one is refused.
+  tresult PLUGIN_API notify(Steinberg::Vst::IMessage* message) SMTG_OVERRIDE;
 
   // --- Units and program list (EffectVST3Units.cpp) -------------------------
   Steinberg::int32 PLUGIN_API getUnitCount() SMTG_OVERRIDE;
@@ -95,15 +110,18 @@ class IEffectVST3 : public IEffectBase,
   int32_t TransportState() override;
   void GetTimeInfo(HostTimeInfo* info) override;
 
+  // Editor timer (UI thread, lock not held): tells the host what the audio
+  // thread changed behind its back.
+  void OnEditorTick() override { DeliverPendingRestart(); }
+
   // --- Editor views (EditorView.cpp) -----------------------------------------
   void ResizeEditor(int32_t width, int32_t height) override;
   // A view being destroyed leaves the views list.
   void RemoveView(Steinberg::IPlugView* view);
 
   OBJ_METHODS(IEffectVST3, SingleComponentEffect)
-  DEFINE_INTERFACES
-    DEF_INTERFACE(Steinberg::Vst::IUnitInfo)
-  END_DEFINE_INTERFACES(SingleComponentEffect)
+  // A null interface id or result pointer is refused instead of read.
+  tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) SMTG_OVERRIDE;
   REFCOUNT_METHODS(SingleComponentEffect)
 
  protected:
@@ -114,6 +132,8 @@ class IEffectVST3 : public IEffectBase,
   std::vector<Steinberg::IPlugView*> views;
 
  private:
+  tresult InitializeLocked(FUnknown* context);
+  tresult SetupProcessingLocked(const Steinberg::Vst::ProcessSetup& setup);
   void FillBusNames();
   void AddAudioBuses();
   void RegisterParameters();
@@ -128,9 +148,18 @@ class IEffectVST3 : public IEffectBase,
   void ProcessPiece(Steinberg::Vst::ProcessData& data, int32_t offset, int32_t frames);
   void SilenceOutputs(Steinberg::Vst::ProcessData& data);
   int32_t PresetIndexFor(ParamValue normalized) const;
+  void RegisterBypassParameter();
+  // restartComponent(kParamValuesChanged), now (UI thread only), or once a
+  // program the audio thread selected is to be shown.
+  void NotifyValuesChanged();
+  void DeliverPendingRestart();
+  tresult ApplyState(const StateChunk& chunk);
   bool IsParamIndex(ParamID id) const { return id < static_cast<ParamID>(ParamCount()); }
 
   // Per-piece channel pointers, sized at construction so process never allocates.
   std::vector<void*> pieceInputs;
   std::vector<void*> pieceOutputs;
+  // Set by process when a program change arrived there; the host hears of
+  // it on its UI thread.
+  std::atomic<bool> valuesChangedPending{false};
 };

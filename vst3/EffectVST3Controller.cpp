@@ -1,14 +1,25 @@
 // IEffectVST3: the edit-controller side: parameter registration, values and
 // conversions, and edits travelling from the editor to the host.
 #include <algorithm>
+#include <cmath>
 
 #include "pluginterfaces/vst/ivstcontextmenu.h"
+#include "pluginterfaces/vst/ivstmessage.h"
 #include "vst3/EffectParameter.h"
 #include "vst3/EffectVST3.h"
 #include "vst3/WideText.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+
+using Guard = std::lock_guard<std::recursive_mutex>;
+
+namespace {
+
+// Host values outside 0..1, and NaN, become the nearer end (NaN: 0).
+double ClampNormalized(double value) { return value >= 0.0 ? std::min(value, 1.0) : 0.0; }
+
+}  // namespace
 
 int32 IEffectVST3::UnitForGroup(const char* group) {
   if (!group || !group[0]) return 0;
@@ -33,14 +44,57 @@ void IEffectVST3::RegisterParameters() {
     parameters.addParameter(new IEffectParameter(&params[i], static_cast<ParamID>(i), unit));
     ParamChanged(i);
   }
+  RegisterBypassParameter();
+}
+
+// After the instrument's parameters, so every existing ID and index stays.
+// Hosts keep their own bypass state: it is not part of the saved state.
+void IEffectVST3::RegisterBypassParameter() {
+  String128 title;
+  WidenText(title, "Bypass", 128);
+  auto* bypass = new StringListParameter(title, kBypassId, nullptr,
+                                         ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 0);
+  String128 text;
+  for (const char* state : {"Off", "On"}) {
+    WidenText(text, state, 128);
+    bypass->appendString(text);
+  }
+  parameters.addParameter(bypass);
+}
+
+tresult PLUGIN_API IEffectVST3::queryInterface(const TUID iid, void** obj) {
+  if (!iid || !obj) return kInvalidArgument;
+  QUERY_INTERFACE(iid, obj, IUnitInfo::iid, IUnitInfo)
+  return SingleComponentEffect::queryInterface(iid, obj);
+}
+
+tresult PLUGIN_API IEffectVST3::getParameterInfo(int32 index, ParameterInfo& info) {
+  if (index < 0 || index >= parameters.getParameterCount()) return kInvalidArgument;
+  return EditController::getParameterInfo(index, info);
 }
 
 tresult PLUGIN_API IEffectVST3::getParamStringByValue(ParamID id, ParamValue normalized,
                                                       String128 text) {
-  if (!IsParamIndex(id) || !text) return kResultFalse;
+  if (!text) return kInvalidArgument;
+  if (id == kBypassId) {
+    WidenText(text, ClampNormalized(normalized) > 0.5 ? "On" : "Off", 128);
+    return kResultOk;
+  }
+  if (!IsParamIndex(id)) return kResultFalse;
   char buffer[IParamEntry::kFormatBufferSize];
   params[id].FormatValue(normalized, true, buffer);
   WidenText(text, buffer, 128);
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3::getParamValueByString(ParamID id, TChar* text,
+                                                      ParamValue& normalized) {
+  if (!text) return kInvalidArgument;
+  Parameter* parameter = getParameterObject(id);
+  if (!parameter) return kResultFalse;
+  ParamValue value = 0.0;
+  if (!parameter->fromString(text, value)) return kResultFalse;
+  normalized = value;
   return kResultOk;
 }
 
@@ -51,24 +105,59 @@ ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(ParamID id, ParamValue
 }
 
 ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) {
-  if (id == kBypassId) return isBypassed ? 1.0 : 0.0;
-  if (id == kProgramChangeId && PresetCount() > 1)
-    return static_cast<double>(currentPreset) / (PresetCount() - 1);
-  if (IsParamIndex(id)) return params[id].NormalizedValue();
-  return 0.0;
+  ParamValue value = 0.0;
+  {
+    Guard g(lock);
+    if (id == kBypassId)
+      value = isBypassed ? 1.0 : 0.0;
+    else if (id == kProgramChangeId && PresetCount() > 1)
+      value = static_cast<double>(currentPreset) / (PresetCount() - 1);
+    else if (IsParamIndex(id))
+      value = params[id].NormalizedValue();
+  }
+  DeliverPendingRestart();
+  return value;
 }
 
 tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value) {
+  DeliverPendingRestart();
+  if (id == kProgramChangeId) {
+    // The host's program menu: the program's values are the controller's
+    // at once, and the host is told to read them again.
+    if (PresetCount() == 0) return kResultOk;
+    {
+      Guard g(lock);
+      SelectPreset(PresetIndexFor(value));
+    }
+    NotifyValuesChanged();
+    return kResultOk;
+  }
+  Guard g(lock);
   if (id == kBypassId) {
     isBypassed = value != 0.0;
-  } else if (id == kProgramChangeId) {
-    if (PresetCount() > 0) currentPreset = PresetIndexFor(value);
   } else if (IsParamIndex(id)) {
-    params[id].SetFromNormalized(value >= 0.0 ? std::min(value, 1.0) : 0.0);
+    params[id].SetFromNormalized(ClampNormalized(value));
   } else {
     return kResultFalse;
   }
   return kResultOk;
+}
+
+// Never called with the plug-in lock held: a host may answer by reading
+// every value, or by waiting for the audio thread.
+void IEffectVST3::NotifyValuesChanged() {
+  valuesChangedPending = false;
+  if (componentHandler) componentHandler->restartComponent(kParamValuesChanged);
+}
+
+void IEffectVST3::DeliverPendingRestart() {
+  if (valuesChangedPending.exchange(false)) NotifyValuesChanged();
+}
+
+tresult PLUGIN_API IEffectVST3::notify(IMessage* message) {
+  if (!message) return kInvalidArgument;
+  if (!message->getAttributes()) return kResultFalse;
+  return SingleComponentEffect::notify(message);
 }
 
 // --- Edits from the editor to the host ---------------------------------------

@@ -6,6 +6,7 @@
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 #include "vst3/EffectVST3.h"
+#include "vst3/HostCall.h"
 #include "vst3/SpeakerArrangements.h"
 #include "vst3/WideText.h"
 
@@ -28,6 +29,9 @@ bool IEffectVST3::ReplaceAudioBus(BusList& list, int32_t channels, const char* n
 
 tresult PLUGIN_API IEffectVST3::setBusArrangements(SpeakerArrangement* ins, int32 numIns,
                                                    SpeakerArrangement* outs, int32 numOuts) {
+  // The bus lists are what process reads; a host that changes them while
+  // processing waits for the block.
+  Guard g(lock);
   ConnectInputs(0, InputChannelCount(), false);
   ConnectOutputs(0, OutputChannelCount(), false);
   // A host that sends no arrangement for a direction asks for no channels.
@@ -39,7 +43,7 @@ tresult PLUGIN_API IEffectVST3::setBusArrangements(SpeakerArrangement* ins, int3
   ReplaceAudioBus(audioOutputs, nOut, "Output", kMain, BusInfo::kDefaultActive);
 
   if (sideChainChannels == 0) return numIns == 1 ? kResultOk : kResultFalse;
-  if (numIns != 2) return kResultFalse;
+  if (numIns != 2 || !ins) return kResultFalse;
   if (audioInputs.size() > 1) {
     AudioBus* aux = FCast<AudioBus>(audioInputs[1].get());
     int32_t nAux = ChannelsInArrangement(ins[1]);
@@ -66,11 +70,20 @@ tresult PLUGIN_API IEffectVST3::setupProcessing(ProcessSetup& setup) {
     return kResultFalse;
   // A block size the scratch buffers cannot be made for is refused too; the
   // previous setup stays.
-  if (setup.maxSamplesPerBlock <= 0 || !(setup.sampleRate > 0.0)) return kResultFalse;
-  Guard g(lock);
+  if (setup.maxSamplesPerBlock <= 0 || setup.maxSamplesPerBlock > kMaxBlockFrames ||
+      !(setup.sampleRate > 0.0))
+    return kResultFalse;
+  return HostCall([&]() -> tresult {
+    Guard g(lock);
+    return SetupProcessingLocked(setup);
+  });
+}
+
+tresult IEffectVST3::SetupProcessingLocked(const ProcessSetup& setup) {
+  // Resized first: when memory runs out nothing else has changed.
+  ResizeBlockBuffers(setup.maxSamplesPerBlock);
   sampleRate = setup.sampleRate;
   isBypassed = false;
-  ResizeBlockBuffers(setup.maxSamplesPerBlock);
   ResetState();
   processSetup = setup;
   processingSetUp = true;
@@ -80,6 +93,17 @@ tresult PLUGIN_API IEffectVST3::setupProcessing(ProcessSetup& setup) {
 tresult PLUGIN_API IEffectVST3::setActive(TBool state) {
   OnActiveChange(state != 0);
   return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3::activateBus(MediaType type, BusDirection dir, int32 index,
+                                            TBool state) {
+  Guard g(lock);
+  return SingleComponentEffect::activateBus(type, dir, index, state);
+}
+
+tresult PLUGIN_API IEffectVST3::terminate() {
+  Guard g(lock);
+  return SingleComponentEffect::terminate();
 }
 
 // --- process ------------------------------------------------------------------
@@ -109,7 +133,10 @@ void IEffectVST3::ApplyParameterChange(ParamID id, ParamValue value) {
   if (id == kBypassId) {
     isBypassed = value > 0.5;
   } else if (id == kProgramChangeId) {
-    if (PresetCount() > 0) SelectPreset(PresetIndexFor(value));
+    if (PresetCount() == 0) return;
+    SelectPreset(PresetIndexFor(value));
+    // The host may not be told from the audio thread; its UI thread hears.
+    valuesChangedPending = true;
   } else if (IsParamIndex(id)) {
     // Normalised values outside 0..1 would leave the parameter's range.
     double v = value >= 0.0 ? std::min(value, 1.0) : 0.0;

@@ -2,6 +2,7 @@
 #include "framework/HostKind.h"
 #include "pluginterfaces/base/ibstream.h"
 #include "vst3/EffectVST3.h"
+#include "vst3/HostCall.h"
 
 using namespace Steinberg;
 
@@ -14,47 +15,67 @@ constexpr int32 kReadPiece = 128;
 // exhaust memory; real states are a few hundred bytes.
 constexpr int kMaxStateBytes = 1 << 20;
 
-// Reads the stream into chunk in pieces until a read delivers nothing. A read
-// that reports an error ends it, unless the host is known to report errors
-// on reads that still deliver data.
-void ReadStream(IBStream* stream, StateChunk& chunk, bool keepReadingOnError) {
+// Reads the stream into chunk in pieces until a read delivers nothing, and
+// answers false when a read failed. A host known to report errors on reads
+// that still deliver data is read on to the end.
+bool ReadStream(IBStream* stream, StateChunk& chunk, bool keepReadingOnError) {
   uint8_t piece[kReadPiece];
   while (chunk.Size() < kMaxStateBytes) {
     int32 got = 0;
     tresult result = stream->read(piece, kReadPiece, &got);
     if (got < 0) got = 0;
     if (got > kReadPiece) got = kReadPiece;
-    if (result != kResultOk && !keepReadingOnError) break;
+    if (result != kResultOk && !keepReadingOnError) return false;
     if (got == 0) break;
     chunk.AppendBytes(piece, got);
   }
+  return true;
 }
 
 }  // namespace
 
 tresult IEffectVST3::getComponentStateData(IBStream* stream) {
   if (!stream) return kInvalidArgument;
-  Guard g(lock);
-  StateChunk chunk;
-  if (!SaveState(chunk)) return kResultFalse;
-  // A host stream that takes less than the whole state has not saved it.
-  int32 written = 0;
-  tresult result = stream->write(const_cast<uint8_t*>(chunk.Data()), chunk.Size(), &written);
-  return result == kResultOk && written == chunk.Size() ? kResultOk : kResultFalse;
+  return HostCall([&]() -> tresult {
+    StateChunk chunk;
+    {
+      Guard g(lock);
+      if (!SaveState(chunk)) return kResultFalse;
+    }
+    // A host stream that takes less than the whole state has not saved it.
+    int32 written = 0;
+    tresult result = stream->write(const_cast<uint8_t*>(chunk.Data()), chunk.Size(), &written);
+    return result == kResultOk && written == chunk.Size() ? kResultOk : kResultFalse;
+  });
 }
 
+// The whole stream is read, and the answer known, before anything changes:
+// a refused state leaves every parameter as it was. Reading happens outside
+// the lock, so a slow host stream never holds up the audio thread.
 tresult IEffectVST3::setComponentStateData(IBStream* stream) {
   if (!stream) return kInvalidArgument;
-  Guard g(lock);
-  StateChunk chunk;
-  ReadStream(stream, chunk, HostKind() == kHostWavelab);
-  int32_t pos = LoadState(chunk, 0);
-  RefreshEditorParams();
+  tresult result = HostCall([&]() -> tresult {
+    // That host's read errors are no failures, here as in the reading.
+    const bool errorsAreSpurious = HostKind() == kHostWavelab;
+    StateChunk chunk;
+    if (!ReadStream(stream, chunk, errorsAreSpurious)) return kResultFalse;
+    const int32_t pos = LoadStateEnd(chunk, 0);
+    int32 trailing = 0;
+    int32 got = 0;
+    stream->seek(pos, IBStream::kIBSeekSet, nullptr);
+    if (stream->read(&trailing, sizeof trailing, &got) != kResultOk && !errorsAreSpurious)
+      return kResultFalse;
+    return ApplyState(chunk);
+  });
+  if (result == kResultOk) NotifyValuesChanged();
+  return result;
+}
 
-  int32 trailing = 0;
-  int32 got = 0;
-  stream->seek(pos, IBStream::kIBSeekSet, nullptr);
-  return stream->read(&trailing, sizeof trailing, &got) == kResultOk ? kResultOk : kResultFalse;
+tresult IEffectVST3::ApplyState(const StateChunk& chunk) {
+  Guard g(lock);
+  LoadState(chunk, 0);
+  RefreshEditorParams();
+  return kResultOk;
 }
 
 tresult IEffectVST3::setControllerState(IBStream*) {

@@ -36,7 +36,7 @@ TEST(OndivoxTool, InfoListsClassParametersAndPrograms) {
   ToolRun run = RunTool("info");
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("{F2AEE70D-00DE-4F4E-5A74-76416B75686A}"), std::string::npos);
-  EXPECT_NE(run.out.find("parameters (26)"), std::string::npos);
+  EXPECT_NE(run.out.find("parameters (27)"), std::string::npos);
   EXPECT_NE(run.out.find("Base Freq"), std::string::npos);
   EXPECT_NE(run.out.find("programs (\"Factory Presets\", 150)"), std::string::npos);
   EXPECT_NE(run.out.find("Solfeggio MI - 528 Hz LFO"), std::string::npos);

@@ -44,5 +44,12 @@ struct StereoBuffers {
   T* pointers[2];
 };
 
+// A host's 16-bit text, terminated.
+inline std::vector<TChar> WideText(const std::string& text) {
+  std::vector<TChar> wide(text.begin(), text.end());
+  wide.push_back(0);
+  return wide;
+}
+
 // A context with the transport playing at the given position.
 ProcessContext PlayingContext(double rate, int64 position, double tempo = 120.0);

@@ -8,7 +8,7 @@ using ControllerTest = BundleTest;
 
 TEST_F(ControllerTest, PresetsComeFirstAsTheProgramChangeList) {
   auto plug = Make();
-  ASSERT_EQ(plug->ParamCount(), 26);
+  ASSERT_EQ(plug->ParamCount(), 27);
   ParameterInfo info;
   ASSERT_TRUE(plug->ParamInfo(0, info));
   EXPECT_EQ(info.id, kPrst);
@@ -73,9 +73,11 @@ TEST_F(ControllerTest, StringConversionsBothWays) {
   ASSERT_EQ(ctl->getParamValueByString(kVolume, typed, value), kResultOk);
   EXPECT_DOUBLE_EQ(value, 0.5);
   typed[0] = 'x';
-  ASSERT_EQ(ctl->getParamValueByString(kVolume, typed, value), kResultOk);
-  EXPECT_DOUBLE_EQ(value, 0.0);
+  EXPECT_EQ(ctl->getParamValueByString(kVolume, typed, value), kResultFalse);
   EXPECT_EQ(ctl->getParamValueByString(99, typed, value), kResultFalse);
+  // Value texts are read back too.
+  EXPECT_EQ(ctl->getParamValueByString(kWave, WideText("Saw").data(), value), kResultOk);
+  EXPECT_DOUBLE_EQ(value, 2.0 / 7.0);
 
   // Plain <-> normalised through each parameter's curve.
   EXPECT_DOUBLE_EQ(ctl->normalizedParamToPlain(kPan, 0.75), 50.0);
@@ -85,14 +87,47 @@ TEST_F(ControllerTest, StringConversionsBothWays) {
   EXPECT_DOUBLE_EQ(ctl->normalizedParamToPlain(12345, 0.3), 0.3);
 }
 
-TEST_F(ControllerTest, ValuesSetByTheControllerWithoutLoadingPresets) {
+// Bypass is a host parameter after the instrument's 25, which the host's
+// bypass button binds to.
+TEST_F(ControllerTest, BypassIsTheLastParameter) {
+  auto plug = Make();
+  ParameterInfo info;
+  ASSERT_TRUE(plug->ParamInfo(26, info));
+  EXPECT_EQ(info.id, kBpas);
+  EXPECT_EQ(NarrowText(info.title), "Bypass");
+  EXPECT_EQ(info.stepCount, 1);
+  EXPECT_EQ(info.flags, ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass);
+  EXPECT_EQ(plug->ValueText(kBpas, 0.0), "Off");
+  EXPECT_EQ(plug->ValueText(kBpas, 1.0), "On");
+  ParamValue value = -1;
+  IEditController* ctl = plug->Controller();
+  EXPECT_EQ(ctl->getParamValueByString(kBpas, WideText("On").data(), value), kResultOk);
+  EXPECT_EQ(value, 1.0);
+  // The saved state is still the instrument's 25 values.
+  EXPECT_EQ(ctl->setParamNormalized(kBpas, 1.0), kResultOk);
+  EXPECT_EQ(plug->SaveState().size(), 200u);
+}
+
+// A program chosen in the host's menu reaches the controller at once, and
+// the host is told to read the values again.
+TEST_F(ControllerTest, ProgramsChosenByTheHostShowTheirValues) {
   auto plug = Make();
   IEditController* ctl = plug->Controller();
-  double before = ctl->getParamNormalized(kBaseFreq);
-  EXPECT_EQ(ctl->setParamNormalized(kPrst, 1.0), kResultOk);
-  EXPECT_DOUBLE_EQ(ctl->getParamNormalized(kPrst), 1.0);
-  EXPECT_DOUBLE_EQ(ctl->getParamNormalized(kBaseFreq), before);
+  CLS_ONDIVOX reference;
+  ASSERT_TRUE(reference.SelectPreset(40));
+  handler.Clear();
+  EXPECT_EQ(ctl->setParamNormalized(kPrst, 40 / 149.0), kResultOk);
+  EXPECT_DOUBLE_EQ(ctl->getParamNormalized(kPrst), 40 / 149.0);
+  for (ParamID id = 0; id < 25; ++id)
+    EXPECT_DOUBLE_EQ(ctl->getParamNormalized(id), reference.Param(id)->NormalizedValue()) << id;
+  ASSERT_FALSE(handler.Calls().empty());
+  EXPECT_EQ(handler.Calls().front().kind, ComponentHandler::Kind::kRestart);
+  EXPECT_EQ(static_cast<int32>(handler.Calls().front().value), kParamValuesChanged);
+}
 
+TEST_F(ControllerTest, ValuesSetByTheController) {
+  auto plug = Make();
+  IEditController* ctl = plug->Controller();
   EXPECT_EQ(ctl->setParamNormalized(kBpas, 1.0), kResultOk);
   EXPECT_EQ(ctl->getParamNormalized(kBpas), 1.0);
   EXPECT_EQ(ctl->setParamNormalized(kVolume, 0.5), kResultOk);

@@ -118,13 +118,19 @@ TEST_F(EffectVST3Test, StepCountsDefaultsAndTextInput) {
   EXPECT_DOUBLE_EQ(InfoAt(plug, 2).defaultNormalizedValue, 0.5);
   EXPECT_EQ(InfoAt(plug, 0).stepCount, 2);   // three presets
 
-  struct Case { const char* text; double normalized; };
-  const Case cases[] = {{"3.5 dB", 0.35}, {"abc", 0.0}, {"-4", 0.0}, {"12", 1.0}, {"", 0.0}};
+  // A leading number in range, units after it ignored; anything else is
+  // refused and leaves the answer alone.
+  struct Case { const char* text; bool accepted; double normalized; };
+  const Case cases[] = {{"3.5 dB", true, 0.35}, {"0", true, 0.0},     {"10", true, 1.0},
+                        {"abc", false, -1},     {"-4", false, -1},    {"12", false, -1},
+                        {"", false, -1},        {"nan", false, -1},   {"inf", false, -1},
+                        {"-nan dB", false, -1}, {"1e400", false, -1}};
   for (const Case& c : cases) {
     String128 wide = {};
     for (int i = 0; c.text[i]; ++i) wide[i] = static_cast<TChar>(c.text[i]);
     ParamValue value = -1;
-    ASSERT_EQ(plug->getParamValueByString(1, wide, value), kResultOk) << c.text;
+    EXPECT_EQ(plug->getParamValueByString(1, wide, value), c.accepted ? kResultOk : kResultFalse)
+        << c.text;
     EXPECT_DOUBLE_EQ(value, c.normalized) << c.text;
   }
 }
