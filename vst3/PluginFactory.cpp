@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "vst3/HostCall.h"
+
 namespace Steinberg {
 
 CPluginFactory::CPluginFactory(const PFactoryInfo& info) : factoryInfo(info) {}
@@ -30,6 +32,8 @@ const CPluginFactory::ClassEntry* CPluginFactory::entryAt(int32 index) const {
 
 tresult PLUGIN_API CPluginFactory::queryInterface(const TUID iid, void** obj) {
   if (!obj) return kInvalidArgument;
+  *obj = nullptr;
+  if (!iid) return kInvalidArgument;
   if (FUnknownPrivate::iidEqual(iid, IPluginFactory3::iid) ||
       FUnknownPrivate::iidEqual(iid, IPluginFactory2::iid) ||
       FUnknownPrivate::iidEqual(iid, IPluginFactory::iid) ||
@@ -89,13 +93,15 @@ tresult PLUGIN_API CPluginFactory::createInstance(FIDString cid, FIDString iid, 
   if (!cid || !iid) return kInvalidArgument;
   for (const ClassEntry& entry : classes) {
     if (!FUnknownPrivate::iidEqual(entry.info.cid, cid)) continue;
-    FUnknown* instance = entry.create(entry.context);
-    if (!instance) return kOutOfMemory;
-    // The caller gets its own reference through the query; ours goes.
-    tresult result = instance->queryInterface(iid, obj);
-    instance->release();
-    if (result != kResultOk) *obj = nullptr;
-    return result == kResultOk ? kResultOk : kNoInterface;
+    return HostCall([&]() -> tresult {
+      FUnknown* instance = entry.create(entry.context);
+      if (!instance) return kOutOfMemory;
+      // The caller gets its own reference through the query; ours goes.
+      tresult result = instance->queryInterface(iid, obj);
+      instance->release();
+      if (result != kResultOk) *obj = nullptr;
+      return result == kResultOk ? kResultOk : kNoInterface;
+    });
   }
   return kNoInterface;
 }

@@ -2,6 +2,7 @@
 // from the loaded bundle; the instrument linked into this test is the
 // reference for its own table.
 #include "BundleFixture.h"
+#include "tools/host/ParameterChanges.h"
 #include "instrument/Ondivox.h"
 
 using ControllerTest = BundleTest;
@@ -123,6 +124,27 @@ TEST_F(ControllerTest, ProgramsChosenByTheHostShowTheirValues) {
   ASSERT_FALSE(handler.Calls().empty());
   EXPECT_EQ(handler.Calls().front().kind, ComponentHandler::Kind::kRestart);
   EXPECT_EQ(static_cast<int32>(handler.Calls().front().value), kParamValuesChanged);
+}
+
+// A program change in a process queue is never announced from the audio
+// thread; the host's next call on its UI thread hears of it.
+TEST_F(ControllerTest, ProgramChangesFromProcessAreAnnouncedOnTheUiThread) {
+  auto plug = Make();
+  ASSERT_EQ(plug->Setup(48000.0, 256, kSample64), kResultOk);
+  handler.Clear();
+  ParameterChanges changes;
+  changes.Add(kPrst, 40 / 149.0);
+  ASSERT_EQ(plug->Flush(&changes), kResultOk);
+  EXPECT_TRUE(handler.Calls().empty());
+  CLS_ONDIVOX reference;
+  ASSERT_TRUE(reference.SelectPreset(40));
+  EXPECT_DOUBLE_EQ(plug->Controller()->getParamNormalized(kBaseFreq),
+                   reference.Param(kBaseFreq)->NormalizedValue());
+  ASSERT_EQ(handler.Calls().size(), 1u);
+  EXPECT_EQ(handler.Calls()[0].kind, ComponentHandler::Kind::kRestart);
+  EXPECT_EQ(static_cast<int32>(handler.Calls()[0].value), kParamValuesChanged);
+  plug->Controller()->getParamNormalized(kBaseFreq);
+  EXPECT_EQ(handler.Calls().size(), 1u);  // once per change
 }
 
 TEST_F(ControllerTest, ValuesSetByTheController) {

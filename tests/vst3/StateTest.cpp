@@ -153,3 +153,27 @@ TEST_F(StateTest, FailedWritesAndNullStreamsAreNotSuccess) {
   EXPECT_NE(plug->Component()->getState(nullptr), kResultOk);
   EXPECT_NE(plug->Component()->setState(nullptr), kResultOk);
 }
+
+// A state the plug-in refuses changes nothing, wherever the stream broke;
+// one it takes is announced to the host.
+TEST_F(StateTest, ARefusedStateChangesNothingAndATakenOneIsAnnounced) {
+  auto source = Make();
+  std::vector<uint8_t> state = ChangedState(*source);
+  for (int64_t breakAt : {0, 100, 128, 150, 199}) {
+    SCOPED_TRACE(breakAt);
+    auto target = Make();
+    std::vector<uint8_t> before = target->SaveState();
+    handler.Clear();
+    MemoryStream stream(state);
+    stream.FailReadsFrom(breakAt);
+    EXPECT_EQ(target->Component()->setState(&stream), kResultFalse);
+    EXPECT_EQ(target->SaveState(), before);
+    EXPECT_TRUE(handler.Calls().empty());
+  }
+  auto target = Make();
+  handler.Clear();
+  EXPECT_EQ(target->LoadState(state), kResultOk);
+  ASSERT_EQ(handler.Calls().size(), 1u);
+  EXPECT_EQ(handler.Calls()[0].kind, ComponentHandler::Kind::kRestart);
+  EXPECT_EQ(static_cast<int32>(handler.Calls()[0].value), kParamValuesChanged);
+}

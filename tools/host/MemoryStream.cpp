@@ -7,14 +7,15 @@ using namespace Steinberg;
 
 tresult PLUGIN_API MemoryStream::read(void* buffer, int32 numBytes, int32* numBytesRead) {
   ++readCalls;
-  int64_t available = static_cast<int64_t>(bytes.size()) - position;
-  int32 n = static_cast<int32>(std::max<int64_t>(0, std::min<int64_t>(numBytes, available)));
+  const bool breaks = failFrom >= 0 && position + numBytes > failFrom;
+  const int64_t end = breaks ? std::min<int64_t>(failFrom, bytes.size()) : bytes.size();
+  int32 n = static_cast<int32>(std::max<int64_t>(0, std::min<int64_t>(numBytes, end - position)));
   if (n > 0) {
     std::memcpy(buffer, bytes.data() + position, n);
     position += n;
   }
   if (numBytesRead) *numBytesRead = n;
-  return failReads ? kInternalError : kResultOk;
+  return failReads || breaks ? kInternalError : kResultOk;
 }
 
 tresult PLUGIN_API MemoryStream::write(void* buffer, int32 numBytes, int32* numBytesWritten) {

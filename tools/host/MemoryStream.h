@@ -26,6 +26,9 @@ class MemoryStream : public HostObject<Steinberg::IBStream> {
   const std::vector<uint8_t>& Bytes() const { return bytes; }
   void Rewind() { position = 0; }
   void FailReads(bool fail) { failReads = fail; }
+  // Reads reaching byte offset or beyond deliver what lies before it and
+  // report an error: a stream that breaks part-way. Negative: never.
+  void FailReadsFrom(int64_t offset) { failFrom = offset; }
   int ReadCalls() const { return readCalls; }
   int WriteCalls() const { return writeCalls; }
 
@@ -33,6 +36,7 @@ class MemoryStream : public HostObject<Steinberg::IBStream> {
   std::vector<uint8_t> bytes;
   int64_t position = 0;
   bool failReads = false;
+  int64_t failFrom = -1;
   int readCalls = 0;
   int writeCalls = 0;
 };
