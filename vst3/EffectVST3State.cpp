@@ -11,6 +11,10 @@ using Guard = std::lock_guard<std::recursive_mutex>;
 namespace {
 
 constexpr int32 kReadPiece = 128;
+// A state saved while bypassed carries this one double after the
+// parameters; readers that know nothing of it ignore it as trailing bytes,
+// and a state saved unbypassed stays exactly the parameters.
+constexpr double kBypassedMark = 1.0;
 // A stream that never ends (or a host that keeps delivering) must not
 // exhaust memory; real states are a few hundred bytes.
 constexpr int kMaxStateBytes = 1 << 20;
@@ -41,6 +45,7 @@ tresult IEffectVST3::getComponentStateData(IBStream* stream) {
     {
       Guard g(lock);
       if (!SaveState(chunk)) return kResultFalse;
+      if (isBypassed) chunk.AppendDouble(kBypassedMark);
     }
     // A host stream that takes less than the whole state has not saved it.
     int32 written = 0;
@@ -73,7 +78,9 @@ tresult IEffectVST3::setComponentStateData(IBStream* stream) {
 
 tresult IEffectVST3::ApplyState(const StateChunk& chunk) {
   Guard g(lock);
-  LoadState(chunk, 0);
+  const int32_t end = LoadState(chunk, 0);
+  double mark = 0.0;
+  isBypassed = end > 0 && chunk.ReadDouble(end, &mark) > 0 && mark == kBypassedMark;
   RefreshEditorParams();
   return kResultOk;
 }

@@ -177,3 +177,22 @@ TEST_F(StateTest, ARefusedStateChangesNothingAndATakenOneIsAnnounced) {
   EXPECT_EQ(handler.Calls()[0].kind, ComponentHandler::Kind::kRestart);
   EXPECT_EQ(static_cast<int32>(handler.Calls()[0].value), kParamValuesChanged);
 }
+
+// Bypass travels with a state saved while bypassed, as one double after the
+// parameters; any other state is exactly the parameters and restores unbypassed.
+TEST_F(StateTest, BypassTravelsOnlyWithABypassedState) {
+  auto source = Make();
+  std::vector<uint8_t> plain = ChangedState(*source);
+  ASSERT_EQ(source->Controller()->setParamNormalized(kBpas, 1.0), kResultOk);
+  std::vector<uint8_t> bypassed = source->SaveState();
+  ASSERT_EQ(bypassed.size(), 208u);
+  EXPECT_TRUE(std::equal(plain.begin(), plain.end(), bypassed.begin()));
+
+  auto target = Make();
+  ASSERT_EQ(target->LoadState(bypassed), kResultOk);
+  EXPECT_EQ(target->Controller()->getParamNormalized(kBpas), 1.0);
+  EXPECT_EQ(target->SaveState(), bypassed);
+  ASSERT_EQ(target->LoadState(plain), kResultOk);
+  EXPECT_EQ(target->Controller()->getParamNormalized(kBpas), 0.0);
+  EXPECT_EQ(target->SaveState(), plain);
+}
