@@ -1,5 +1,7 @@
 #include "vst3/ModuleFactory.h"
 
+#include "vst3/HostCall.h"
+
 using namespace Steinberg;
 
 namespace {
@@ -35,7 +37,7 @@ IPluginFactory* ModuleFactory(FactoryBuilder build) {
     return factory;
   }
   if (!build) return nullptr;
-  factory = build();
+  factory = HostCallObject(build);
   if (factory) factory->onDestroy = &ForgetFactory;
   return factory;
 }
