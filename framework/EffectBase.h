@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/HostBlock.h"
 #include "framework/HostTypes.h"
 #include "framework/ParamEntry.h"
 #include "framework/PresetEntry.h"
@@ -146,6 +147,20 @@ class IEffectBase {
   void SetBypassed(bool bypassed) { isBypassed = bypassed; }
   std::recursive_mutex& Lock() { return lock; }
 
+  // --- Lifecycle: the one path every host binding, tool and test drives ----
+  // Larger blocks than this are refused: every channel's scratch buffer
+  // would take gigabytes.
+  static constexpr int32_t kMaxBlockFrames = 1 << 20;
+  // Processing setup: the sample rate and the largest block. Sizes the
+  // scratch buffers, resets the instrument and clears bypass. False, with
+  // nothing changed, for a rate or block size no buffers can be made for.
+  bool Prepare(double rate, int32_t maxBlock);
+  // One block, under the lock: binds the host's buffers, renders (or passes
+  // the input through when bypassed) and converts 32-bit output back. Blocks
+  // longer than the prepared size are rendered in pieces of that size.
+  template <typename Sample>
+  void Process(const HostBlock<Sample>& block);
+
   // --- Channel binding for one block --------------------------------------
   void ConnectInputs(int32_t first, int32_t count, bool connected);
   void ConnectOutputs(int32_t first, int32_t count, bool connected);
@@ -193,7 +208,21 @@ class IEffectBase {
   std::vector<std::string> inputBusNames;
   std::vector<std::string> outputBusNames;
 
+ protected:
+  int32_t sideChainChannels = 0;  // the last input channels, fed by the side-chain bus
+
  private:
+  template <typename Sample>
+  void ProcessPiece(const HostBlock<Sample>& block, int32_t offset, int32_t frames);
+  template <typename Sample>
+  void BindInputBuses(const HostBlock<Sample>& block, int32_t offset, int32_t frames);
+  template <typename Sample>
+  void BindOutputBuses(const HostBlock<Sample>& block, int32_t offset);
+  void BindInput(int32_t channel, const double* buffer, int32_t frames);
+  void BindInput(int32_t channel, const float* buffer, int32_t frames);
+  void BindOutput(int32_t channel, double* buffer);
+  void BindOutput(int32_t channel, float* buffer);
+  bool auxWasActive = false;
   void ParseChannelIo(const char* text);
   void CopyInputsToOutputs(int32_t frames);
   void ConvertOutputs32(int32_t frames);

@@ -20,38 +20,29 @@ void IEffectBase::ConnectOutputs(int32_t first, int32_t count, bool connected) {
   }
 }
 
+// Connected channels take the pointers in order; unconnected ones skip.
 void IEffectBase::BindInputs(int32_t first, int32_t count, double** pointers) {
   int32_t end = std::min<int64_t>(static_cast<int64_t>(first) + count, InputChannelCount());
   for (int32_t i = std::max(first, 0); i < end; ++i)
-    if (inputs[i].connected) *inputs[i].slot = *pointers++;
+    if (inputs[i].connected) BindInput(i, *pointers++, 0);
 }
 
 void IEffectBase::BindInputs(int32_t first, int32_t count, float** pointers, int32_t frames) {
   int32_t end = std::min<int64_t>(static_cast<int64_t>(first) + count, InputChannelCount());
-  for (int32_t i = std::max(first, 0); i < end; ++i) {
-    InputChannel& ch = inputs[i];
-    if (!ch.connected) continue;
-    const float* src = *pointers++;
-    int32_t n = std::min<int32_t>(frames, static_cast<int32_t>(ch.scratch.size()));
-    for (int32_t k = 0; k < n; ++k) ch.scratch[k] = src[k];
-    *ch.slot = ch.scratch.data();
-  }
+  for (int32_t i = std::max(first, 0); i < end; ++i)
+    if (inputs[i].connected) BindInput(i, *pointers++, frames);
 }
 
 void IEffectBase::BindOutputs(int32_t first, int32_t count, double** pointers) {
   int32_t end = std::min<int64_t>(static_cast<int64_t>(first) + count, OutputChannelCount());
   for (int32_t i = std::max(first, 0); i < end; ++i)
-    if (outputs[i].connected) *outputs[i].slot = *pointers++;
+    if (outputs[i].connected) BindOutput(i, *pointers++);
 }
 
 void IEffectBase::BindOutputs(int32_t first, int32_t count, float** pointers) {
   int32_t end = std::min<int64_t>(static_cast<int64_t>(first) + count, OutputChannelCount());
-  for (int32_t i = std::max(first, 0); i < end; ++i) {
-    OutputChannel& ch = outputs[i];
-    if (!ch.connected) continue;
-    *ch.slot = ch.scratch.data();
-    ch.dest32 = *pointers++;
-  }
+  for (int32_t i = std::max(first, 0); i < end; ++i)
+    if (outputs[i].connected) BindOutput(i, *pointers++);
 }
 
 void IEffectBase::RunBlock(int32_t frames) {

@@ -24,10 +24,9 @@ EffectConfig WithApiKind(EffectConfig config) {
 }  // namespace
 
 IEffectVST3::IEffectVST3(const EffectConfig& config, int32_t sideChain)
-    : IEffectBase(WithApiKind(config)), sideChainChannels(sideChain) {
+    : IEffectBase(WithApiKind(config)) {
+  sideChainChannels = sideChain;
   FillBusNames();
-  pieceInputs.assign(InputChannelCount(), nullptr);
-  pieceOutputs.assign(OutputChannelCount(), nullptr);
 }
 
 IEffectVST3::~IEffectVST3() = default;

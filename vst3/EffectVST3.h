@@ -21,9 +21,6 @@ class IEffectVST3 : public IEffectBase,
   static constexpr Steinberg::Vst::ParamID kProgramChangeId = 0x70727374;  // 'prst'
   static constexpr Steinberg::Vst::ParamID kBypassId = 0x62706173;         // 'bpas'
   static constexpr int32_t kApiKindVst3 = 1;
-  // Larger blocks than this are refused at setup: a host asking for more
-  // would have every channel's scratch buffer take gigabytes.
-  static constexpr int32_t kMaxBlockFrames = 1 << 20;
 
   IEffectVST3(const EffectConfig& config, int32_t sideChainChannels);
   ~IEffectVST3() override;
@@ -125,15 +122,12 @@ class IEffectVST3 : public IEffectBase,
   REFCOUNT_METHODS(SingleComponentEffect)
 
  protected:
-  int32_t sideChainChannels = 0;
-  bool auxWasActive = false;
   Steinberg::Vst::ProcessContext context{};
   bool processingSetUp = false;
   std::vector<Steinberg::IPlugView*> views;
 
  private:
   tresult InitializeLocked(FUnknown* context);
-  tresult SetupProcessingLocked(const Steinberg::Vst::ProcessSetup& setup);
   void FillBusNames();
   void AddAudioBuses();
   void RegisterParameters();
@@ -144,8 +138,8 @@ class IEffectVST3 : public IEffectBase,
   void ApplyParameterChange(ParamID id, ParamValue value);
   void DeliverEvents(Steinberg::Vst::IEventList* events);
   bool HasUsableAudio(const Steinberg::Vst::ProcessData& data) const;
+  template <typename Sample>
   void ProcessAudio(Steinberg::Vst::ProcessData& data);
-  void ProcessPiece(Steinberg::Vst::ProcessData& data, int32_t offset, int32_t frames);
   void SilenceOutputs(Steinberg::Vst::ProcessData& data);
   int32_t PresetIndexFor(ParamValue normalized) const;
   void RegisterBypassParameter();
@@ -156,9 +150,6 @@ class IEffectVST3 : public IEffectBase,
   tresult ApplyState(const StateChunk& chunk);
   bool IsParamIndex(ParamID id) const { return id < static_cast<ParamID>(ParamCount()); }
 
-  // Per-piece channel pointers, sized at construction so process never allocates.
-  std::vector<void*> pieceInputs;
-  std::vector<void*> pieceOutputs;
   // Set by process when a program change arrived there; the host hears of
   // it on its UI thread.
   std::atomic<bool> valuesChangedPending{false};

@@ -68,26 +68,15 @@ uint32 PLUGIN_API IEffectVST3::getLatencySamples() {
 tresult PLUGIN_API IEffectVST3::setupProcessing(ProcessSetup& setup) {
   if (setup.symbolicSampleSize != kSample32 && setup.symbolicSampleSize != kSample64)
     return kResultFalse;
-  // A block size the scratch buffers cannot be made for is refused too; the
-  // previous setup stays.
-  if (setup.maxSamplesPerBlock <= 0 || setup.maxSamplesPerBlock > kMaxBlockFrames ||
-      !(setup.sampleRate > 0.0))
-    return kResultFalse;
+  // A rate or block size the scratch buffers cannot be made for is refused;
+  // the previous setup stays.
   return HostCall([&]() -> tresult {
     Guard g(lock);
-    return SetupProcessingLocked(setup);
+    if (!Prepare(setup.sampleRate, setup.maxSamplesPerBlock)) return kResultFalse;
+    processSetup = setup;
+    processingSetUp = true;
+    return kResultOk;
   });
-}
-
-tresult IEffectVST3::SetupProcessingLocked(const ProcessSetup& setup) {
-  // Resized first: when memory runs out nothing else has changed.
-  ResizeBlockBuffers(setup.maxSamplesPerBlock);
-  sampleRate = setup.sampleRate;
-  isBypassed = false;
-  ResetState();
-  processSetup = setup;
-  processingSetUp = true;
-  return kResultOk;
 }
 
 tresult PLUGIN_API IEffectVST3::setActive(TBool state) {
@@ -119,7 +108,10 @@ tresult PLUGIN_API IEffectVST3::process(ProcessData& data) {
     SilenceOutputs(data);
     return kResultOk;
   }
-  ProcessAudio(data);
+  if (data.symbolicSampleSize == kSample64)
+    ProcessAudio<double>(data);
+  else
+    ProcessAudio<float>(data);
   return kResultOk;
 }
 
@@ -225,93 +217,45 @@ void IEffectVST3::SilenceOutputs(ProcessData& data) {
   }
 }
 
-void IEffectVST3::ProcessAudio(ProcessData& data) {
-  // A host may send more frames than it promised; the scratch buffers hold
-  // blockSize, so the block is rendered in pieces of at most that.
-  for (int32_t offset = 0; offset < data.numSamples; offset += blockSize)
-    ProcessPiece(data, offset, std::min(blockSize, data.numSamples - offset));
-}
-
 namespace {
 
-// Fills slots with the bus's channel pointers advanced by offset (at most
-// slots.size() of them) and answers how many were written.
-int32_t PieceChannels(const AudioBusBuffers& bus, bool is64, int32_t offset,
-                      std::vector<void*>& slots) {
-  int32_t n = std::min<int32_t>(bus.numChannels, static_cast<int32_t>(slots.size()));
-  for (int32_t c = 0; c < n; ++c)
-    slots[c] = is64 ? static_cast<void*>(bus.channelBuffers64[c] + offset)
-                    : static_cast<void*>(bus.channelBuffers32[c] + offset);
-  return n;
+template <typename Sample>
+Sample** Channels(const AudioBusBuffers& bus);
+template <>
+float** Channels<float>(const AudioBusBuffers& bus) { return bus.channelBuffers32; }
+template <>
+double** Channels<double>(const AudioBusBuffers& bus) { return bus.channelBuffers64; }
+
+template <typename Sample>
+HostBus<Sample> BusOf(const AudioBusBuffers& bus, bool active) {
+  return {Channels<Sample>(bus), bus.numChannels, active};
 }
+
+// More output buses than this in one block are not bound: the plug-in has
+// channels for only a few.
+constexpr int32 kMaxOutputBuses = 16;
 
 }  // namespace
 
-void IEffectVST3::ProcessPiece(ProcessData& data, int32_t offset, int32_t frames) {
-  const bool is64 = data.symbolicSampleSize == kSample64;
-  const int32_t allIn = InputChannelCount();
-  const int32_t allOut = OutputChannelCount();
-
+template <typename Sample>
+void IEffectVST3::ProcessAudio(ProcessData& data) {
+  auto isActive = [](const BusList& list, int32 index) {
+    return index < static_cast<int32>(list.size()) && list[index]->isActive();
+  };
+  HostBus<Sample> mainInput, auxInput, outputs[kMaxOutputBuses];
+  HostBlock<Sample> block;
+  block.frames = data.numSamples;
   if (data.numInputs > 0) {
-    const AudioBusBuffers& main = data.inputs[0];
-    if (sideChainChannels == 0) {
-      ConnectInputs(0, main.numChannels, true);
-      ConnectInputs(main.numChannels, allIn, false);
-    } else {
-      bool auxActive = audioInputs.size() > 1 && audioInputs[1]->isActive() && data.numInputs > 1;
-      if (auxActive) {
-        ConnectInputs(0, allIn, true);
-        auxWasActive = true;
-      } else {
-        if (auxWasActive) ClearScratch();
-        auxWasActive = false;
-        ConnectInputs(0, allIn - sideChainChannels, true);
-        ConnectInputs(allIn - sideChainChannels, allIn, false);
-      }
-    }
-    int32_t n = PieceChannels(main, is64, offset, pieceInputs);
-    if (is64)
-      BindInputs(0, n, reinterpret_cast<double**>(pieceInputs.data()));
-    else
-      BindInputs(0, n, reinterpret_cast<float**>(pieceInputs.data()), frames);
-    if (sideChainChannels != 0 && data.numInputs > 1) {
-      int32_t first = allIn - sideChainChannels;
-      int32_t m = PieceChannels(data.inputs[1], is64, offset, pieceInputs);
-      if (is64)
-        BindInputs(first, m, reinterpret_cast<double**>(pieceInputs.data()));
-      else
-        BindInputs(first, m, reinterpret_cast<float**>(pieceInputs.data()), frames);
-    }
-  } else {
-    // No input bus this block: the instrument reads silence, not last block's buffers.
-    ConnectInputs(0, allIn, false);
-    ClearScratch();
+    mainInput = BusOf<Sample>(data.inputs[0], true);
+    block.mainInput = &mainInput;
   }
-
-  int32_t k = 0;
-  for (int32 j = 0; j < data.numOutputs && k < allOut; ++j) {
-    const AudioBusBuffers& bus = data.outputs[j];
-    int32_t n = bus.numChannels;
-    bool active = j < static_cast<int32>(audioOutputs.size()) && audioOutputs[j]->isActive();
-    ConnectOutputs(k, n, active);
-    ConnectOutputs(k + n, allOut, false);
-    int32_t bound = PieceChannels(bus, is64, offset, pieceOutputs);
-    if (is64)
-      BindOutputs(k, bound, reinterpret_cast<double**>(pieceOutputs.data()));
-    else
-      BindOutputs(k, bound, reinterpret_cast<float**>(pieceOutputs.data()));
-    k += n;
+  if (data.numInputs > 1) {
+    auxInput = BusOf<Sample>(data.inputs[1], isActive(audioInputs, 1));
+    block.auxInput = &auxInput;
   }
-
-  if (is64) {
-    if (isBypassed)
-      PassBlockThrough(frames);
-    else
-      RunBlock(frames);
-  } else {
-    if (isBypassed)
-      PassBlockThrough32(frames);
-    else
-      RunBlock32(frames);
-  }
+  block.outputBusCount = std::min(data.numOutputs, kMaxOutputBuses);
+  for (int32 j = 0; j < block.outputBusCount; ++j)
+    outputs[j] = BusOf<Sample>(data.outputs[j], isActive(audioOutputs, j));
+  block.outputs = outputs;
+  Process(block);
 }
