@@ -45,11 +45,7 @@ int AllocationsWhileRendering(EngineHost& h, int blocks, void (*betweenBlocks)(E
   allocations = 0;
   counting = true;
   for (int b = 0; b < blocks; ++b) {
-    h.ConnectInputs(0, 2, true);
-    h.ConnectOutputs(0, 2, true);
-    h.BindInputs(0, 2, ins);
-    h.BindOutputs(0, 2, outs);
-    h.RunBlock(kFrames);
+    h.ProcessBuffers(ins, outs, kFrames);
     h.position += kFrames;
     if (betweenBlocks) betweenBlocks(h);
   }

@@ -36,13 +36,8 @@ class EngineHost : public CLS_ONDIVOX {
   void Initialize() {
     for (int i = 0; i < ParamCount(); ++i) ParamChanged(i);
   }
-  // What the binding's setupProcessing does.
-  void Setup(double rate, int32_t maxBlock) {
-    SetSampleRate(rate);
-    ResizeBlockBuffers(maxBlock);
-    ResetState();
-    SetBypassed(false);
-  }
+  // The processing setup, as the binding's setupProcessing makes it.
+  void Setup(double rate, int32_t maxBlock) { Prepare(rate, maxBlock); }
   // Initialised and set up at 48 kHz, as a host leaves it before playing.
   void Start(int32_t maxBlock = 4800) {
     Initialize();
@@ -72,13 +67,15 @@ class EngineHost : public CLS_ONDIVOX {
     const Stereo& in = input ? *input : silence;
     double* ins[2] = {const_cast<double*>(in.left.data()), const_cast<double*>(in.right.data())};
     double* outs[2] = {out.left.data(), out.right.data()};
-    ConnectInputs(0, 2, true);
-    ConnectOutputs(0, 2, true);
-    BindInputs(0, 2, ins);
-    BindOutputs(0, 2, outs);
-    RunBlock(frames);
+    ProcessBuffers(ins, outs, frames);
     if (transport != kTransportStopped) position += frames;
     return out;
+  }
+  // One 64-bit stereo block of the caller's buffers through the framework's
+  // block path, as the binding's process hands it over (ins null: no input bus).
+  void ProcessBuffers(double** ins, double** outs, int32_t frames) {
+    HostBus<double> inBus{ins, 2, true}, outBus{outs, 2, true};
+    Process(HostBlock<double>{ins ? &inBus : nullptr, nullptr, &outBus, 1, frames});
   }
   // Several blocks of the same size, joined.
   Stereo RenderBlocks(int32_t frames, int blocks) {

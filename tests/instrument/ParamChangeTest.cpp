@@ -50,9 +50,7 @@ TEST(ParamChange, RenderingWaitsUntilAll25ParametersWereApplied) {
       // Until then a block leaves the outputs as they are.
       std::vector<double> l(64, 7.0), r(64, 7.0);
       double* outs[2] = {l.data(), r.data()};
-      h.ConnectOutputs(0, 2, true);
-      h.BindOutputs(0, 2, outs);
-      h.RunBlock(64);
+      h.ProcessBuffers(nullptr, outs, 64);
       ASSERT_EQ(l[10], 7.0);
       h.ParamChanged(order[i]);
       h.ParamChanged(order[i]);  // a repeat counts once

@@ -47,5 +47,8 @@ TEST_F(ThreadTest, RenderingWhileTheUiThreadChangesEverything) {
   audio.join();
   EXPECT_TRUE(finite);
   EXPECT_GE(blocks.load(), 100);
-  EXPECT_EQ(plug->SaveState().size(), 200u);
+  // What was left behind is a state that saves and loads.
+  std::vector<uint8_t> last = plug->SaveState();
+  EXPECT_EQ(plug->LoadState(last), kResultOk);
+  EXPECT_EQ(plug->SaveState(), last);
 }
