@@ -36,11 +36,11 @@ struct SoundProgram {
 // Group 1: sound-character examples.
 const SoundProgram kSoundPrograms[] = {
     {"Higher frequencies", 400, {{kRound, 90}}},
-    {"Left - Right balance", 0, {{kRound, 90}, {kLfo1Target, 4}, {kLfo1RateNote, 18}, {kLfo1Depth, 100}}},
-    {"Volume balance", 0, {{kRound, 90}, {kVolume, 0}, {kLfo2Target, 5}, {kLfo2Depth, 80}}},
+    {"Left - Right balance", 0, {{kRound, 90}, {kLfo1Target, kTargetPan}, {kLfo1RateNote, 18}, {kLfo1Depth, 100}}},
+    {"Volume balance", 0, {{kRound, 90}, {kVolume, 0}, {kLfo2Target, kTargetVolume}, {kLfo2Depth, 80}}},
     {"Rich balance",
      0,
-     {{kVolume, 80}, {kLfo1Target, 4}, {kLfo1RateNote, 18}, {kLfo1Depth, 100}, {kLfo2Target, 5}, {kLfo2Depth, 50}}},
+     {{kVolume, 80}, {kLfo1Target, kTargetPan}, {kLfo1RateNote, 18}, {kLfo1Depth, 100}, {kLfo2Target, kTargetVolume}, {kLfo2Depth, 50}}},
     {"Triangle waves", 0, {{kWave, 1}, {kVolume, 80}}},
     {"Saw waves", 0, {{kWave, 2}, {kVolume, 50}}},
     {"Square waves", 0, {{kWave, 3}, {kVolume, 45}}},
@@ -237,10 +237,10 @@ void CLS_ONDIVOX::AddFactoryPresets() {
     add(pair.plain, CarrierProgram(pair.plain));
     ProgramValues lfo = CarrierProgram(pair.plain);
     lfo.v[kVolume] = 0;
-    lfo.v[kLfo1Target] = 4;
+    lfo.v[kLfo1Target] = kTargetPan;
     lfo.v[kLfo1RateNote] = 18;
     lfo.v[kLfo1Depth] = 100;
-    lfo.v[kLfo2Target] = 5;
+    lfo.v[kLfo2Target] = kTargetVolume;
     lfo.v[kLfo2Depth] = pair.lfo2Depth;
     add(pair.withLfo, lfo);
   }

@@ -1,6 +1,5 @@
 #include "instrument/Ondivox.h"
 
-#include <cstring>
 
 namespace {
 
@@ -26,9 +25,7 @@ EffectConfig OndivoxConfig() {
 }  // namespace
 
 CLS_ONDIVOX::CLS_ONDIVOX() : IEffectVST3(OndivoxConfig(), 0), wallClock(WallClock::System()) {
-  // No parameter quantises to 0x9B9B9B9B, so the first call for each one is
-  // always applied.
-  std::memset(applied, 155, sizeof applied);
+  for (int& a : applied) a = kNotApplied;
   mixInput = InputChannelCount() == 2;
   DefineParameters();
   BuildEditor();

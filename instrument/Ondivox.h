@@ -8,6 +8,7 @@
 // inside the host's process call, which holds the same lock.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -51,7 +52,7 @@ class CLS_ONDIVOX : public IEffectVST3 {
   // Parameter-change handling.
   void Reapply(int index);
   void ApplyParam(int index, int a);
-  void ApplyLfoParam(int j, int offset, int a);
+  void ApplyLfoParam(int j, LfoParam offset, int a);
   void ApplyTarget(int j, int a);
   void ApplySyncSwitch(int j, int a);
   void ApplyNoteRate(int j, int a);
@@ -105,7 +106,9 @@ class CLS_ONDIVOX : public IEffectVST3 {
   bool lfosSync = false;
   bool rateClicked = false;
 
-  // Which values have been applied.
+  // Which values have been applied; no parameter quantises to kNotApplied,
+  // so the next call for one marked so is always applied.
+  static constexpr int kNotApplied = INT_MIN;
   int applied[kNumParams];
   bool seen[kNumParams] = {};
   int seenCount = 0;

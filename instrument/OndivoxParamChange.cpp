@@ -17,21 +17,10 @@ constexpr double kTwoPiMs = 6283.185307179586;
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-// Where each of an LFO's parameters sits after its target parameter.
-enum LfoParamOffset : int {
-  kOffsetTarget = kLfo1Target - kLfo1Target,
-  kOffsetWave = kLfo1Wave - kLfo1Target,
-  kOffsetSync = kLfo1Sync - kLfo1Target,
-  kOffsetNote = kLfo1RateNote - kLfo1Target,
-  kOffsetMs = kLfo1RateMs - kLfo1Target,
-  kOffsetDepth = kLfo1Depth - kLfo1Target,
-  kOffsetStart = kLfo1Start - kLfo1Target,
-};
-
 }  // namespace
 
 void CLS_ONDIVOX::Reapply(int index) {
-  applied[index] = -1;
+  applied[index] = kNotApplied;
   ParamChanged(index);
 }
 
@@ -44,8 +33,9 @@ void CLS_ONDIVOX::ParamChanged(int32_t k) {
   ApplyParam(k, a);
 
   for (int j = 0; j < 2; ++j) {
-    const int first = kLfo1Target + j * kLfoParamStride;
-    if (lfo[j].active && (k == first || k == first + kOffsetDepth || k == lfo[j].drivenParam)) UpdateLfoMapping(j);
+    if (lfo[j].active && (k == LfoParamIndex(j, kLfoTarget) || k == LfoParamIndex(j, kLfoDepth) ||
+                          k == lfo[j].drivenParam))
+      UpdateLfoMapping(j);
   }
   rateClicked = false;
   RecordApplied(k);
@@ -113,41 +103,43 @@ void CLS_ONDIVOX::ApplyParam(int k, int a) {
       break;
     default:
       if (k >= kLfo2Target)
-        ApplyLfoParam(1, k - kLfo2Target, a);
+        ApplyLfoParam(1, static_cast<LfoParam>(k - kLfo2Target), a);
       else if (k >= kLfo1Target)
-        ApplyLfoParam(0, k - kLfo1Target, a);
+        ApplyLfoParam(0, static_cast<LfoParam>(k - kLfo1Target), a);
       break;
   }
 }
 
-void CLS_ONDIVOX::ApplyLfoParam(int j, int offset, int a) {
+void CLS_ONDIVOX::ApplyLfoParam(int j, LfoParam offset, int a) {
   Lfo& l = lfo[j];
   const float p = a * 0.01f;
   switch (offset) {
-    case kOffsetTarget:
+    case kLfoTarget:
       ApplyTarget(j, a);
       break;
-    case kOffsetWave:
+    case kLfoWave:
       l.wave = static_cast<short>(Clamp(a, 0, kNumLfoWaves - 1));
       break;
-    case kOffsetSync:
+    case kLfoSync:
       ApplySyncSwitch(j, a);
       break;
-    case kOffsetNote:
+    case kLfoRateNote:
       ApplyNoteRate(j, a);
       break;
-    case kOffsetMs:
+    case kLfoRateMs:
       ApplyMsRate(j, a);
       break;
-    case kOffsetDepth:
+    case kLfoDepth:
       l.depth = p;
       if (l.active && l.drivenParam >= 0) Reapply(l.drivenParam);
       break;
-    case kOffsetStart:
+    case kLfoStart:
       if (p != l.start) {
         l.start = p;
         l.ResetPhase();
       }
+      break;
+    case kLfoParamCount:
       break;
   }
 }
@@ -166,8 +158,8 @@ void CLS_ONDIVOX::ApplySyncSwitch(int j, int a) {
   Lfo& l = lfo[j];
   if (!((!l.synced && a == 1) || (l.synced && a == 0))) return;
   l.synced = a == 1;
-  const int note = kLfo1Target + j * kLfoParamStride + kOffsetNote;
-  const int ms = kLfo1Target + j * kLfoParamStride + kOffsetMs;
+  const int note = LfoParamIndex(j, kLfoRateNote);
+  const int ms = LfoParamIndex(j, kLfoRateMs);
   if (editor) {
     editor->HideParamControls(note, !l.synced);
     editor->HideParamControls(ms, l.synced);

@@ -1,6 +1,23 @@
 // The instrument's parameter indices: the host's IDs and the state order.
 #pragma once
 
+// One LFO's parameters, in the order each LFO's sit; LFO 2's follow LFO 1's.
+enum LfoParam : int {
+  kLfoTarget = 0,
+  kLfoWave,
+  kLfoSync,
+  kLfoRateNote,
+  kLfoRateMs,
+  kLfoDepth,
+  kLfoStart,
+  kLfoParamCount,
+};
+
+constexpr int kFirstLfoParam = 10;
+
+// The parameter index of LFO lfo's (0 or 1) parameter p.
+constexpr int LfoParamIndex(int lfo, LfoParam p) { return kFirstLfoParam + lfo * kLfoParamCount + p; }
+
 enum OndivoxParam : int {
   kBaseFreq = 0,
   kIsoRate = 1,
@@ -12,26 +29,27 @@ enum OndivoxParam : int {
   kPlayAnyway = 7,
   kFade = 8,
   kVolume = 9,
-  kLfo1Target = 10,
-  kLfo1Wave = 11,
-  kLfo1Sync = 12,
-  kLfo1RateNote = 13,
-  kLfo1RateMs = 14,
-  kLfo1Depth = 15,
-  kLfo1Start = 16,
-  kLfo2Target = 17,
-  kLfo2Wave = 18,
-  kLfo2Sync = 19,
-  kLfo2RateNote = 20,
-  kLfo2RateMs = 21,
-  kLfo2Depth = 22,
-  kLfo2Start = 23,
-  kLfosSync = 24,
-  kNumParams = 25,
+  kLfo1Target = LfoParamIndex(0, kLfoTarget),
+  kLfo1Wave = LfoParamIndex(0, kLfoWave),
+  kLfo1Sync = LfoParamIndex(0, kLfoSync),
+  kLfo1RateNote = LfoParamIndex(0, kLfoRateNote),
+  kLfo1RateMs = LfoParamIndex(0, kLfoRateMs),
+  kLfo1Depth = LfoParamIndex(0, kLfoDepth),
+  kLfo1Start = LfoParamIndex(0, kLfoStart),
+  kLfo2Target = LfoParamIndex(1, kLfoTarget),
+  kLfo2Wave = LfoParamIndex(1, kLfoWave),
+  kLfo2Sync = LfoParamIndex(1, kLfoSync),
+  kLfo2RateNote = LfoParamIndex(1, kLfoRateNote),
+  kLfo2RateMs = LfoParamIndex(1, kLfoRateMs),
+  kLfo2Depth = LfoParamIndex(1, kLfoDepth),
+  kLfo2Start = LfoParamIndex(1, kLfoStart),
+  kLfosSync = LfoParamIndex(2, kLfoTarget),
+  kNumParams = kLfosSync + 1,
 };
+static_assert(kFirstLfoParam == kVolume + 1, "the LFOs' parameters follow Volume");
 
 // Parameters of LFO 2 sit this far after those of LFO 1.
-constexpr int kLfoParamStride = kLfo2Target - kLfo1Target;
+constexpr int kLfoParamStride = kLfoParamCount;
 
 constexpr int kNumPresetSlots = 150;
 constexpr int kNumRateNotes = 31;
