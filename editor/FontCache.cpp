@@ -38,14 +38,14 @@ Cache& TheCache() {
 }
 
 PX_CachedFont* MakeFont(const ITextStyle& s) {
-  PX_FontSpec spec;
-  spec.face = s.font;
-  spec.height = s.size;
-  spec.angle = s.orientation;
-  spec.bold = (s.style & 1) != 0;
-  spec.italic = (s.style & 2) != 0;
-  spec.quality = s.quality;
-  PX_FontHandle handle = PX_CreateFont(spec);
+  PX_FontDesc desc;
+  desc.face = s.font;
+  desc.height = s.size;
+  desc.angle = s.orientation;
+  desc.bold = (s.style & 1) != 0;
+  desc.italic = (s.style & 2) != 0;
+  desc.quality = s.quality;
+  PX_FontHandle handle = PX_CreateFont(desc);
   if (!handle) return nullptr;
   auto* font = new PX_CachedFont();
   font->setFromFont(handle, kEditorFontFlags);

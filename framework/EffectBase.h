@@ -60,42 +60,46 @@ class IEffectBase {
   IEffectBase& operator=(const IEffectBase&) = delete;
 
   // --- Hooks the instrument overrides -------------------------------------
-  virtual void ResetState();
-  virtual void ParamChanged(int32_t index);
-  void ParamChangedLocked(int32_t index);
-  virtual void RenderBlock(double** inputs, double** outputs, int32_t frames);
-  virtual void OnEditorOpened() {}
-  virtual void OnEditorClosing() {}
-  virtual void OnActiveChange(bool active);
-  virtual void OnMidiMessage(const MidiMessage&) {}
-  virtual bool SaveState(StateChunk& chunk) { return SaveParams(chunk); }
-  virtual int32_t LoadState(const StateChunk& chunk, int32_t start) { return LoadParams(chunk, start); }
+  // "audio": the host's audio thread, inside process, lock held. "UI": the
+  // host's UI thread. "any": whichever thread changes a value.
+  virtual void ResetState();                  // UI (setup) or audio (first block); takes the lock
+  virtual void ParamChanged(int32_t index);   // any; takes the lock
+  void ParamChangedLocked(int32_t index);     // any; takes the lock
+  virtual void RenderBlock(double** inputs, double** outputs, int32_t frames);  // audio
+  virtual void OnEditorOpened() {}            // UI, lock held
+  virtual void OnEditorClosing() {}           // UI, lock held
+  virtual void OnActiveChange(bool active);   // UI; takes the lock
+  virtual void OnMidiMessage(const MidiMessage&) {}  // audio
+  virtual bool SaveState(StateChunk& chunk) { return SaveParams(chunk); }  // UI, lock held
+  virtual int32_t LoadState(const StateChunk& chunk, int32_t start) {     // UI, lock held
+    return LoadParams(chunk, start);
+  }
   // The position LoadState (chunk, start) will answer, found without loading.
-  virtual int32_t LoadStateEnd(const StateChunk& chunk, int32_t start) const {
+  virtual int32_t LoadStateEnd(const StateChunk& chunk, int32_t start) const {  // UI, no lock
     const int32_t end = start + 8 * ParamCount();
     return start >= 0 && chunk.Size() >= end ? end : -1;
   }
-  virtual bool IsParamRestorable(int32_t index, int32_t preset);
-  virtual void OnEditorResized() {}
-  // The open editor's timer, on the UI thread, without the lock.
-  virtual void OnEditorTick() {}
-  virtual int32_t ApiKind() const { return apiKind; }
+  virtual bool IsParamRestorable(int32_t index, int32_t preset);  // any, lock held
+  virtual void OnEditorResized() {}           // UI, no lock
+  virtual void OnEditorTick() {}              // UI (the open editor's timer), no lock
+  virtual int32_t ApiKind() const { return apiKind; }  // any
 
   // --- Hooks the host binding implements ----------------------------------
-  virtual void BeginParamEdit(int32_t /*index*/) {}
-  virtual void OnWheelStart(int32_t /*index*/) {}
-  virtual void PerformParamEdit(int32_t /*index*/, double /*normalized*/) {}
-  virtual void EndParamEdit(int32_t /*index*/) {}
-  virtual void OnHostKnown() {}
-  virtual void PopupParamMenu(int32_t /*index*/, int32_t /*x*/, int32_t /*y*/) {}
-  virtual void OnMouseOverParam(int32_t index);
-  // Song position in samples; 64-bit so long sessions do not wrap.
+  virtual void BeginParamEdit(int32_t /*index*/) {}                        // UI
+  virtual void OnWheelStart(int32_t /*index*/) {}                          // UI
+  virtual void PerformParamEdit(int32_t /*index*/, double /*normalized*/) {}  // UI, lock held
+  virtual void EndParamEdit(int32_t /*index*/) {}                          // UI
+  virtual void OnHostKnown() {}                                            // UI, at initialize
+  virtual void PopupParamMenu(int32_t /*index*/, int32_t /*x*/, int32_t /*y*/) {}  // UI
+  virtual void OnMouseOverParam(int32_t index);                            // UI; takes the lock
+  // Song position in samples; 64-bit so long sessions do not wrap. The
+  // transport queries below read the last block's context: audio, lock held.
   virtual int64_t SamplePosition() { return 0; }
   virtual double Tempo() { return 0.0; }
   virtual void TimeSignature(int32_t* numerator, int32_t* denominator);
-  virtual int32_t HostKind() const { return hostKind; }
-  virtual void ResizeEditor(int32_t /*width*/, int32_t /*height*/) {}
-  virtual void ChangeLatency(int32_t samples) { latency = samples; }
+  virtual int32_t HostKind() const { return hostKind; }                    // any
+  virtual void ResizeEditor(int32_t /*width*/, int32_t /*height*/) {}      // UI
+  virtual void ChangeLatency(int32_t samples) { latency = samples; }      // UI
   virtual bool IsOfflineRendering() { return false; }
   virtual int32_t TransportState() { return kTransportStopped; }
   virtual void GetTimeInfo(HostTimeInfo* info);

@@ -78,7 +78,7 @@ class PX_IFont {
 };
 
 // What the editor asks of a system font.
-struct PX_FontSpec {
+struct PX_FontDesc {
   const char* face = "Arial";
   int height = 14;       // cell height in pixels, as the system takes it
   int angle = 0;         // degrees
@@ -89,5 +89,5 @@ struct PX_FontSpec {
 
 // Null when the system cannot make the font. The caller deletes it with
 // PX_DeleteFont unless a font owning it (PX_FONT_OWNS_HANDLE) does.
-PX_FontHandle PX_CreateFont(const PX_FontSpec& spec);
+PX_FontHandle PX_CreateFont(const PX_FontDesc& desc);
 void PX_DeleteFont(PX_FontHandle font);

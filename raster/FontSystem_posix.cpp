@@ -36,12 +36,12 @@ FT_Library library() {
 }
 
 // The font file that fontconfig offers for the request; false when none.
-bool matchFace(const PX_FontSpec& spec, std::string* file, int* index) {
+bool matchFace(const PX_FontDesc& desc, std::string* file, int* index) {
   FcPattern* pattern = FcPatternCreate();
   if (!pattern) return false;
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(spec.face ? spec.face : ""));
-  FcPatternAddInteger(pattern, FC_WEIGHT, spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(pattern, FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(desc.face ? desc.face : ""));
+  FcPatternAddInteger(pattern, FC_WEIGHT, desc.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern, FC_SLANT, desc.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
   FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
@@ -106,15 +106,15 @@ int coverageAt(const FT_Bitmap& b, int x, int y) {
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 #endif
 
-PX_FontHandle PX_CreateFont(const PX_FontSpec& spec) {
+PX_FontHandle PX_CreateFont(const PX_FontDesc& desc) {
   FT_Library lib = library();
   std::string file;
   int index = 0;
-  if (!lib || !matchFace(spec, &file, &index)) return nullptr;
+  if (!lib || !matchFace(desc, &file, &index)) return nullptr;
   auto* font = new PX_NativeFont;
-  font->mono = spec.quality == kQualityNotAntialiased;
+  font->mono = desc.quality == kQualityNotAntialiased;
   if (FT_New_Face(lib, file.c_str(), index, &font->face) != 0) font->face = nullptr;
-  if (!font->face || !setMetrics(font, spec.height)) {
+  if (!font->face || !setMetrics(font, desc.height)) {
     PX_DeleteFont(font);
     return nullptr;
   }

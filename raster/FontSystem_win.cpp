@@ -49,10 +49,10 @@ constexpr int kStackLimit = 999;
 
 }  // namespace
 
-PX_FontHandle PX_CreateFont(const PX_FontSpec& spec) {
-  HFONT font = CreateFontA(spec.height, 0, spec.angle * 10, spec.angle * 10, spec.bold ? FW_BOLD : FW_NORMAL,
-                           spec.italic ? TRUE : FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, gdiQuality(spec.quality), DEFAULT_PITCH, spec.face);
+PX_FontHandle PX_CreateFont(const PX_FontDesc& desc) {
+  HFONT font = CreateFontA(desc.height, 0, desc.angle * 10, desc.angle * 10, desc.bold ? FW_BOLD : FW_NORMAL,
+                           desc.italic ? TRUE : FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, gdiQuality(desc.quality), DEFAULT_PITCH, desc.face);
   return reinterpret_cast<PX_FontHandle>(font);
 }
 

@@ -11,10 +11,10 @@ const char* kKnobText = "Ondivox 1/16T \xC3\x84\xC3\x96\xC3\x9C";
 
 PX_CachedFont* EditorFont() {
   static PX_CachedFont* font = [] {
-    PX_FontSpec spec;
-    spec.height = 15;
+    PX_FontDesc desc;
+    desc.height = 15;
     auto* f = new PX_CachedFont;
-    f->setFromFont(PX_CreateFont(spec), PX_FONT_OWNS_HANDLE | PX_FONT_NATIVE);
+    f->setFromFont(PX_CreateFont(desc), PX_FONT_OWNS_HANDLE | PX_FONT_NATIVE);
     f->setTextColor(0xC8FFFFFF);
     return f;
   }();
@@ -46,10 +46,10 @@ BENCHMARK(BM_MeasureText);
 
 // A cold cache: every printable ASCII glyph rendered once per round.
 void BM_RenderAsciiGlyphs(benchmark::State& state) {
-  PX_FontSpec spec;
-  spec.height = static_cast<int>(state.range(0));
+  PX_FontDesc desc;
+  desc.height = static_cast<int>(state.range(0));
   PX_CachedFont font;
-  PX_FontHandle handle = PX_CreateFont(spec);
+  PX_FontHandle handle = PX_CreateFont(desc);
   for (auto _ : state) {
     font.setFromFont(handle, PX_FONT_OWNS_HANDLE);  // the same handle: only the cache is emptied
     for (uint32_t c = 32; c < 127; ++c) benchmark::DoNotOptimize(font.glyph(c));

@@ -177,8 +177,8 @@ TEST_F(CachedFontTest, RendersEachGlyphOnce) {
   Draw("AB\xC3\x84\xC3\x84", {0, 0, 200, 60}, 0);
   EXPECT_EQ(font->renderedGlyphCount(), 3);
   // A new font starts an empty cache.
-  PX_FontSpec spec;
-  font->setFromFont(PX_CreateFont(spec), PX_FONT_OWNS_HANDLE);
+  PX_FontDesc desc;
+  font->setFromFont(PX_CreateFont(desc), PX_FONT_OWNS_HANDLE);
   EXPECT_EQ(font->renderedGlyphCount(), 0);
 }
 

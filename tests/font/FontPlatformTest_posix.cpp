@@ -13,9 +13,9 @@ TEST(FontPosix, WindowsFaceNamesFindTheirStandIns) {
     const char* family;
   };
   for (const Case& c : {Case{"Arial", "Liberation Sans"}, Case{"Verdana", "DejaVu Sans"}}) {
-    PX_FontSpec spec;
-    spec.face = c.asked;
-    PX_FontHandle font = PX_CreateFont(spec);
+    PX_FontDesc desc;
+    desc.face = c.asked;
+    PX_FontHandle font = PX_CreateFont(desc);
     ASSERT_NE(font, nullptr) << c.asked;
     EXPECT_EQ(px_font::familyName(font), c.family);
     PX_DeleteFont(font);

@@ -20,11 +20,11 @@ inline std::ostream& operator<<(std::ostream& os, const PX_Rect& r) {
 
 // A cached font that owns its system font.
 inline std::unique_ptr<PX_CachedFont> MakeFont(const char* face, int height, int flags = 0, int quality = 0) {
-  PX_FontSpec spec;
-  spec.face = face;
-  spec.height = height;
-  spec.quality = quality;
-  PX_FontHandle handle = PX_CreateFont(spec);
+  PX_FontDesc desc;
+  desc.face = face;
+  desc.height = height;
+  desc.quality = quality;
+  PX_FontHandle handle = PX_CreateFont(desc);
   if (!handle) return nullptr;
   auto font = std::make_unique<PX_CachedFont>();
   font->setFromFont(handle, flags | PX_FONT_OWNS_HANDLE);

@@ -21,7 +21,7 @@ FUnknown* CreateOndivox(void*) {
 }
 
 CPluginFactory* BuildFactory() {
-  PFactoryInfo info("Zentrova", "https://www.zentrova.com", "", PFactoryInfo::kUnicode);
+  PFactoryInfo info("Zentrova", "https://zentrova.example", "", PFactoryInfo::kUnicode);
   auto* factory = new CPluginFactory(info);
   TUID cid;
   kOndivoxClassId.toTUID(cid);
