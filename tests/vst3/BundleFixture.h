@@ -8,19 +8,24 @@
 #include <string>
 #include <vector>
 
+#include "instrument/OndivoxParams.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "tools/host/ComponentHandler.h"
 #include "tools/host/HostApplication.h"
 #include "tools/host/MemoryStream.h"
 #include "tools/host/PluginInstance.h"
 #include "tools/host/PluginModule.h"
+#include "vst3/EffectVST3.h"
 
 namespace Steinberg { namespace Vst {} }
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-constexpr ParamID kPrst = 0x70727374;
-constexpr ParamID kBpas = 0x62706173;
+constexpr ParamID kPrst = IEffectVST3::kProgramChangeId;
+constexpr ParamID kBpas = IEffectVST3::kBypassId;
+
+// The program-change value that selects program index, as a host sends it.
+constexpr double ProgramValue(int index) { return index / (kNumPresetSlots - 1.0); }
 
 class BundleTest : public ::testing::Test {
  protected:

@@ -16,7 +16,7 @@ TEST_F(ControllerTest, PresetsComeFirstAsTheProgramChangeList) {
   EXPECT_EQ(NarrowText(info.title), "Presets");
   EXPECT_EQ(NarrowText(info.units), "");
   EXPECT_EQ(info.flags, 0x8008);
-  EXPECT_EQ(info.stepCount, 149);
+  EXPECT_EQ(info.stepCount, kNumPresetSlots - 1);
   EXPECT_EQ(info.unitId, 0);
 }
 
@@ -83,7 +83,7 @@ TEST_F(ControllerTest, StringConversionsBothWays) {
   // Plain <-> normalised through each parameter's curve.
   EXPECT_DOUBLE_EQ(ctl->normalizedParamToPlain(kPan, 0.75), 50.0);
   EXPECT_DOUBLE_EQ(ctl->plainParamToNormalized(kPan, 50.0), 0.75);
-  EXPECT_DOUBLE_EQ(ctl->plainParamToNormalized(kPrst, 149.0), 1.0);
+  EXPECT_DOUBLE_EQ(ctl->plainParamToNormalized(kPrst, kNumPresetSlots - 1.0), 1.0);
   EXPECT_DOUBLE_EQ(ctl->plainParamToNormalized(12345, 0.3), 0.3);
   EXPECT_DOUBLE_EQ(ctl->normalizedParamToPlain(12345, 0.3), 0.3);
 }
@@ -116,8 +116,8 @@ TEST_F(ControllerTest, ProgramsChosenByTheHostShowTheirValues) {
   CLS_ONDIVOX reference;
   ASSERT_TRUE(reference.SelectPreset(40));
   handler.Clear();
-  EXPECT_EQ(ctl->setParamNormalized(kPrst, 40 / 149.0), kResultOk);
-  EXPECT_DOUBLE_EQ(ctl->getParamNormalized(kPrst), 40 / 149.0);
+  EXPECT_EQ(ctl->setParamNormalized(kPrst, ProgramValue(40)), kResultOk);
+  EXPECT_DOUBLE_EQ(ctl->getParamNormalized(kPrst), ProgramValue(40));
   for (ParamID id = 0; id < 25; ++id)
     EXPECT_DOUBLE_EQ(ctl->getParamNormalized(id), reference.Param(id)->NormalizedValue()) << id;
   ASSERT_FALSE(handler.Calls().empty());
@@ -132,7 +132,7 @@ TEST_F(ControllerTest, ProgramChangesFromProcessAreAnnouncedOnTheUiThread) {
   ASSERT_EQ(plug->Setup(48000.0, 256, kSample64), kResultOk);
   handler.Clear();
   ParameterChanges changes;
-  changes.Add(kPrst, 40 / 149.0);
+  changes.Add(kPrst, ProgramValue(40));
   ASSERT_EQ(plug->Flush(&changes), kResultOk);
   EXPECT_TRUE(handler.Calls().empty());
   CLS_ONDIVOX reference;

@@ -188,7 +188,7 @@ TEST_F(ProcessorTest, ProgramChangeHalfwaySelectsPreset75) {
   ParameterChanges changes;
   changes.Add(kPrst, 0.5);
   ASSERT_EQ(plug->Flush(&changes), kResultOk);
-  EXPECT_DOUBLE_EQ(plug->Controller()->getParamNormalized(kPrst), 75.0 / 149.0);
+  EXPECT_DOUBLE_EQ(plug->Controller()->getParamNormalized(kPrst), ProgramValue(75));
 
   CLS_ONDIVOX reference;
   ASSERT_TRUE(reference.SelectPreset(75));
@@ -300,7 +300,7 @@ TEST_F(ProcessorTest, InstancesAreIndependent) {
   auto solo = Make();
   for (auto* p : {a.get(), b.get(), solo.get()}) ASSERT_EQ(p->Setup(kRate, 256, kSample64), kResultOk);
   ParameterChanges changes;
-  changes.Add(kPrst, 3.0 / 149.0);
+  changes.Add(kPrst, ProgramValue(3));
   changes.Add(kVolume, 0.1);
   ASSERT_EQ(a->Flush(&changes), kResultOk);
   EXPECT_NE(a->SaveState(), b->SaveState());
@@ -321,12 +321,12 @@ namespace {
 
 // The factory program of that name, selected as a host's program menu does.
 void SelectProgramByName(PluginInstance& plug, const std::string& name) {
-  for (int32 i = 0; i < 150; ++i) {
+  for (int32 i = 0; i < kNumPresetSlots; ++i) {
     String128 text = {};
     ASSERT_EQ(plug.Units()->getProgramName(kPrst, i, text), kResultOk);
     if (NarrowText(text) != name) continue;
     ParameterChanges changes;
-    changes.Add(kPrst, i / 149.0);
+    changes.Add(kPrst, ProgramValue(i));
     ASSERT_EQ(plug.Flush(&changes), kResultOk);
     return;
   }

@@ -36,7 +36,7 @@ class StateTest : public BundleTest {
   std::vector<uint8_t> ChangedState(PluginInstance& plug) {
     plug.Setup(48000.0, 256, kSample64);
     ParameterChanges changes;
-    changes.Add(kPrst, 40.0 / 149.0);
+    changes.Add(kPrst, ProgramValue(40));
     plug.Flush(&changes);
     changes.Clear();
     changes.Add(kBaseFreq, 0.123456789);

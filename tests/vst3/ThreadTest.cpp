@@ -27,7 +27,7 @@ TEST_F(ThreadTest, RenderingWhileTheUiThreadChangesEverything) {
       changes.Clear();
       // Host automation and the odd program change arrive in the queues too.
       changes.Add(kVolume, (pos / 256 % 100) / 100.0);
-      if (pos % (256 * 50) == 0) changes.Add(kPrst, (pos / 256 % 140) / 149.0);
+      if (pos % (256 * 50) == 0) changes.Add(kPrst, ProgramValue(pos / 256 % 140));
       ProcessContext context = PlayingContext(48000.0, pos);
       plug->Process(256, 2, in.pointers, out.pointers, &changes, &context);
       for (float v : out.left) finite = finite && std::isfinite(v);
@@ -38,7 +38,7 @@ TEST_F(ThreadTest, RenderingWhileTheUiThreadChangesEverything) {
   for (int i = 0; i < 400 || blocks < 100; ++i) {
     ctl->setParamNormalized(static_cast<ParamID>(i % 25), (i % 10) / 10.0);
     ctl->getParamNormalized(static_cast<ParamID>((i + 7) % 25));
-    if (i % 20 == 0) ctl->setParamNormalized(kPrst, (i % 140) / 149.0);
+    if (i % 20 == 0) ctl->setParamNormalized(kPrst, ProgramValue(i % 140));
     if (i % 30 == 0) ctl->setParamNormalized(kBpas, (i / 30) % 2);
     if (i % 40 == 0) plug->SaveState();
     if (i % 50 == 0) plug->LoadState(saved);
