@@ -12,16 +12,9 @@ using Guard = std::lock_guard<std::recursive_mutex>;
 IEffectBase::IEffectBase(const EffectConfig& config)
     : isInstrument(config.isInstrument),
       latency(config.latency),
-      uniqueId(config.uniqueId),
-      manufacturerId(config.manufacturerId),
       version(config.version),
       apiKind(config.apiKind),
-      usesChunks(config.usesChunks),
       wantsMidi(config.wantsMidi) {
-  CopyText(effectName, config.effectName, sizeof effectName);
-  CopyText(productName, config.productName, sizeof productName);
-  CopyText(manufacturerName, config.manufacturerName, sizeof manufacturerName);
-
   params.resize(std::max(0, config.paramCount));
   presets.resize(std::max(0, config.presetCount));
   for (std::size_t i = 0; i < presets.size(); ++i)
@@ -103,8 +96,8 @@ const IPresetEntry* IEffectBase::Preset(int32_t index) const {
 
 // --- Host, identity, timing --------------------------------------------------
 
-void IEffectBase::IdentifyHost(const char* hostName, int32_t hostVer) {
-  hostVersion = hostVer;
+// The host's version is not consulted: only its name tells host kinds apart.
+void IEffectBase::IdentifyHost(const char* hostName, int32_t /*version*/) {
   hostKind = HostKindFromName(hostName);
 }
 

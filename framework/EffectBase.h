@@ -39,15 +39,9 @@ struct EffectConfig {
   int32_t paramCount = 0;
   const char* channelIo = "";
   int32_t presetCount = 0;
-  const char* effectName = "";
-  const char* productName = "";
-  const char* manufacturerName = "";
   int32_t version = 0;          // 0xMMMMmmbb
-  int32_t uniqueId = 0;
-  int32_t manufacturerId = 0;
   int32_t latency = 0;
   bool wantsMidi = false;
-  bool usesChunks = false;
   bool isInstrument = false;
   int32_t apiKind = 0;
 };
@@ -192,16 +186,9 @@ class IEffectBase {
   std::vector<std::string> groupNames;
   double sampleRate = 44100.0;
   int32_t latency = 0;
-  char effectName[128] = {};
-  char productName[128] = {};
-  char manufacturerName[128] = {};
-  int32_t uniqueId = 0;
-  int32_t manufacturerId = 0;
   int32_t version = 0;
   int32_t hostKind = -1;
   int32_t apiKind = 0;
-  int32_t hostVersion = 0;
-  bool usesChunks = false;
   bool wantsMidi = false;
   int32_t blockSize = 0;
   IEditor* editor = nullptr;

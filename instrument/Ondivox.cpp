@@ -8,15 +8,9 @@ EffectConfig OndivoxConfig() {
   config.paramCount = kNumParams;
   config.channelIo = "1-1 2-2";
   config.presetCount = kNumPresetSlots;
-  config.effectName = "Ondivox";
-  config.productName = "";
-  config.manufacturerName = "Zentrova";
   config.version = 0x10A00;  // v1.10
-  config.uniqueId = 0x6B75686A;       // 'kuhj'
-  config.manufacturerId = 0x5A747641; // 'ZtvA'
   config.latency = 0;
   config.wantsMidi = false;
-  config.usesChunks = false;
   config.isInstrument = false;
   config.apiKind = 1;
   return config;

@@ -21,7 +21,6 @@ class TestPlug : public IEffectBase {
     c.paramCount = kNumParams;
     c.channelIo = "2-2";
     c.presetCount = 1;
-    c.effectName = "Test";
     return c;
   }
 

@@ -43,7 +43,6 @@ class TestPlugin : public IEffectBase {
     c.paramCount = 3;
     c.channelIo = channelIo;
     c.presetCount = presets;
-    c.effectName = "Test";
     c.version = 0x10A00;
     return c;
   }

@@ -21,8 +21,6 @@ EffectConfig FixtureConfig() {
   config.paramCount = 4;
   config.channelIo = "1-1 2-2";
   config.presetCount = 3;
-  config.effectName = "Fixture";
-  config.manufacturerName = "Test";
   config.version = 0x10000;
   return config;
 }
