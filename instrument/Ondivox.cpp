@@ -1,6 +1,5 @@
 #include "instrument/Ondivox.h"
 
-
 namespace {
 
 EffectConfig OndivoxConfig() {
