@@ -1,49 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
+#include "ReleaseState.h"
 #include "instrument/Ondivox.h"
 
 namespace {
-
-struct ParamRow {
-  int index;
-  const char* name;
-  int kind;
-  double min, max, def, step;
-  const char* label;
-  double curve;
-  int texts;  // number of value texts
-};
-
-const ParamRow kRows[] = {
-    {0, "Base Freq", kKindDouble, 20, 20000, 200, 0.1, "Hz", 2.0, 0},
-    {1, "Isochronic", kKindDouble, 0.01, 512, 4, 0.01, "Hz", 1.0, 0},
-    {2, "Round", kKindInt, 0, 100, 75, 1, "%", 1.0, 0},
-    {3, "Wave", kKindEnum, 0, 7, 0, 1, "", 1.0, 8},
-    {4, "Pan", kKindInt, -100, 100, 0, 1, "%", 1.0, 0},
-    {5, "Golden iso", kKindEnum, 0, 1, 0, 1, "", 1.0, 2},
-    {6, "Isochronic", kKindEnum, 0, 1, 1, 1, "", 1.0, 2},
-    {7, "Play Anyway", kKindEnum, 0, 1, 0, 1, "", 1.0, 2},
-    {8, "Fade", kKindInt, 1, 90000, 1000, 1, "ms", 1.0, 0},
-    {9, "Volume", kKindInt, 0, 100, 90, 1, "%", 1.0, 0},
-    {10, "LFO1 Target", kKindEnum, 0, 5, 0, 1, "", 1.0, 6},
-    {11, "LFO1 Wave", kKindEnum, 0, 6, 0, 1, "", 1.0, 7},
-    {12, "LFO1 Sync", kKindEnum, 0, 1, 1, 1, "", 1.0, 2},
-    {13, "LFO1 Rate", kKindEnum, 0, 30, 15, 1, "", 1.0, 31},
-    {14, "LFO1 Rate", kKindInt, 60, 64000, 2000, 1, "ms", 2.0, 0},
-    {15, "LFO1 Depth", kKindInt, 0, 100, 90, 1, "%", 1.0, 0},
-    {16, "LFO1 Start", kKindInt, 0, 100, 0, 1, "%", 1.0, 0},
-    {17, "LFO2 Target", kKindEnum, 0, 5, 0, 1, "", 1.0, 6},
-    {18, "LFO2 Wave", kKindEnum, 0, 6, 0, 1, "", 1.0, 7},
-    {19, "LFO2 Sync", kKindEnum, 0, 1, 1, 1, "", 1.0, 2},
-    {20, "LFO2 Rate", kKindEnum, 0, 30, 15, 1, "", 1.0, 31},
-    {21, "LFO2 Rate", kKindInt, 60, 64000, 2000, 1, "ms", 2.0, 0},
-    {22, "LFO2 Depth", kKindInt, 0, 100, 90, 1, "%", 1.0, 0},
-    {23, "LFO2 Start", kKindInt, 0, 100, 0, 1, "%", 1.0, 0},
-    {24, "LFO's Sync", kKindEnum, 0, 1, 1, 1, "", 1.0, 2},
-};
 
 std::string Format(const IParamEntry* p, double plain) {
   char text[IParamEntry::kFormatBufferSize];
@@ -51,22 +15,118 @@ std::string Format(const IParamEntry* p, double plain) {
   return text;
 }
 
-TEST(ParameterSet, EveryParameterIsDefinedAsTabled) {
+StateChunk chunkOf(const uint8_t* bytes, int size) {
+  StateChunk chunk;
+  chunk.AppendBytes(bytes, size);
+  return chunk;
+}
+
+// A project saved with release 1.10 ("Rich balance" with most values changed)
+// must come back as it was: same values at the same indices, shown the same.
+TEST(ParameterSet, StateSavedByTheReleaseLoadsToTheSameValues) {
+  struct Saved {
+    int index;
+    const char* name;
+    double plain;
+    const char* text;
+  } saved[] = {
+      {0, "Base Freq", 432.1000000000001, "432.1"}, {1, "Isochronic", 7.83, "7.83"},
+      {2, "Round", 100, "100"},                     {3, "Wave", 6, "Gold. Triangle"},
+      {4, "Pan", -37, "-37"},                       {5, "Golden iso", 1, "On"},
+      {6, "Isochronic", 0, "Off"},                  {7, "Play Anyway", 1, "Yes"},
+      {8, "Fade", 2500, "2500"},                    {9, "Volume", 80, "80"},
+      {10, "LFO1 Target", 4, "Pan"},                {11, "LFO1 Wave", 3, "Saw Flip"},
+      {12, "LFO1 Sync", 0, "No"},                   {13, "LFO1 Rate", 18, "2/1"},
+      {14, "LFO1 Rate", 750, "750"},                {15, "LFO1 Depth", 100, "100"},
+      {16, "LFO1 Start", 25, "25"},                 {17, "LFO2 Target", 5, "Volume"},
+      {18, "LFO2 Wave", 4, "Square"},               {19, "LFO2 Sync", 1, "Yes"},
+      {20, "LFO2 Rate", 11, "1/4D"},                {21, "LFO2 Rate", 12345, "12345"},
+      {22, "LFO2 Depth", 50, "50"},                 {23, "LFO2 Start", 60, "60"},
+      {24, "LFO's Sync", 0, "No"},
+  };
+  StateChunk chunk = chunkOf(kReleaseState, sizeof kReleaseState);
+  CLS_ONDIVOX plug;
+  ASSERT_EQ(plug.LoadState(chunk, 0), 200);
+  for (const Saved& row : saved) {
+    const IParamEntry* p = plug.Param(row.index);
+    EXPECT_STREQ(p->Name(), row.name) << row.index;
+    EXPECT_EQ(p->value, row.plain) << row.name << " " << row.index;
+    EXPECT_EQ(Format(p, p->value), row.text) << row.name << " " << row.index;
+  }
+  // Saved again, it is the same file.
+  StateChunk again;
+  ASSERT_TRUE(plug.SaveState(again));
+  ASSERT_EQ(again.Size(), chunk.Size());
+  EXPECT_EQ(std::memcmp(again.Data(), chunk.Data(), 200), 0);
+}
+
+// What a host's generic editor shows for a new instance: value and unit.
+TEST(ParameterSet, ANewInstanceShowsItsDefaults) {
+  const char* const shown[kNumParams] = {
+      "200.0 Hz", "4.00 Hz", "75 %", "Sine", "0 %",                  // 0-4
+      "Off", "On", "No", "1000 ms", "90 %",                          // 5-9
+      "No Assign", "Sine", "Yes", "1/1", "2000 ms", "90 %", "0 %",   // LFO 1
+      "No Assign", "Sine", "Yes", "1/1", "2000 ms", "90 %", "0 %",   // LFO 2
+      "Yes",
+  };
   CLS_ONDIVOX plug;
   ASSERT_EQ(plug.ParamCount(), kNumParams);
-  for (const ParamRow& row : kRows) {
-    const IParamEntry* p = plug.Param(row.index);
-    SCOPED_TRACE(row.index);
-    EXPECT_STREQ(p->Name(), row.name);
-    EXPECT_EQ(p->kind, row.kind);
-    EXPECT_DOUBLE_EQ(p->min, row.min);
-    EXPECT_DOUBLE_EQ(p->max, row.max);
-    EXPECT_DOUBLE_EQ(p->defaultValue, row.def);
-    EXPECT_DOUBLE_EQ(p->value, row.def);
-    EXPECT_DOUBLE_EQ(p->step, row.step);
-    EXPECT_STREQ(p->Label(), row.label);
-    EXPECT_EQ(p->curve, row.curve);
-    EXPECT_EQ(p->ValueTextCount(), row.texts);
+  for (int i = 0; i < kNumParams; ++i) {
+    const IParamEntry* p = plug.Param(i);
+    std::string text = Format(p, p->value);
+    if (p->Label()[0]) text += std::string(" ") + p->Label();
+    EXPECT_EQ(text, shown[i]) << i << " " << p->Name();
+  }
+}
+
+TEST(ParameterSet, PlainAndNormalisedValuesRoundTrip) {
+  CLS_ONDIVOX plug;
+  struct Case {
+    int index;
+    double plain, normalised;
+  } cases[] = {
+      {kBaseFreq, 20, 0},         {kBaseFreq, 20000, 1},     {kBaseFreq, 432.1000000000001, 0.14361624429578163},
+      {kIsoRate, 0.01, 0},        {kIsoRate, 256.005, 0.5},  {kIsoRate, 512, 1},
+      {kPan, -100, 0},            {kPan, 0, 0.5},            {kPan, 100, 1},
+      {kFade, 1, 0},              {kFade, 90000, 1},         {kVolume, 90, 0.9},
+      {kWave, 7, 1},              {kLfo1RateNote, 15, 0.5},  {kLfo2RateNote, 30, 1},
+      {kLfo1RateMs, 60, 0},       {kLfo2RateMs, 16045, 0.5}, {kLfo2RateMs, 64000, 1},
+  };
+  for (const Case& c : cases) {
+    const IParamEntry* p = plug.Param(c.index);
+    EXPECT_NEAR(p->PlainToNormalized(c.plain), c.normalised, 1e-12) << c.index << " " << c.plain;
+    EXPECT_NEAR(p->NormalizedToPlain(c.normalised), c.plain, 1e-9 * std::fabs(c.plain) + 1e-12) << c.index;
+  }
+  // Plain values beyond the range are held at its ends.
+  EXPECT_EQ(plug.Param(kBaseFreq)->PlainToNormalized(-5), 0.0);
+  EXPECT_EQ(plug.Param(kPan)->PlainToNormalized(250), 1.0);
+}
+
+// What the host sends is stored snapped to the step (but for the one double
+// parameter) and shown as such.
+TEST(ParameterSet, NormalisedValuesFromTheHostAreStoredOnTheStep) {
+  struct Case {
+    int index;
+    double normalised, stored;
+    const char* text;
+  } cases[] = {
+      {kBaseFreq, 0.123, 322.27742, "322.3"},  // a double: kept as it comes
+      {kPan, 0.3141, -37, "-37"},
+      {kFade, 0.5, 45001, "45001"},           // 45000.5 rounds up
+      {kWave, 0.5, 4, "Golden Sine"},  // 3.5 rounds up
+      {kLfo1RateNote, 1.0, 30, "32/1"},
+      {kLfo2RateMs, 0.7, 31391, "31391"},     // the curve: 0.7^2 of the range
+      {kVolume, 1.5, 100, "100"},             // beyond 1: the maximum
+  };
+  for (const Case& c : cases) {
+    CLS_ONDIVOX plug;
+    IParamEntry* p = plug.Param(c.index);
+    p->SetFromNormalized(c.normalised);
+    EXPECT_NEAR(p->value, c.stored, 1e-9) << c.index;
+    EXPECT_EQ(Format(p, p->value), c.text) << c.index;
+    char text[IParamEntry::kFormatBufferSize];
+    p->FormatValue(c.normalised > 1 ? 1 : c.normalised, true, text);
+    EXPECT_STREQ(text, c.text) << c.index << ", shown from the normalised value";
   }
 }
 

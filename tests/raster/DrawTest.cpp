@@ -23,7 +23,7 @@ TEST(FillArea, OpaqueSourceAlphaFillWritesTheWordAndHalfAlphaAverages) {
   PX_FillArea(b.get(), 0, 0, 3, 3, 0xFF336699, 1.0f, 0x10000);
   EXPECT_EQ(pixelAt(*b, 2, 2), 0xFF336699u);
   PX_FillArea(b.get(), 0, 0, 3, 3, 0x80FFFFFF, 1.0f, 0x10000);
-  EXPECT_EQ(pixelAt(*b, 1, 1), PX_Half(0x80FFFFFF, 0xFF336699));
+  EXPECT_EQ(pixelAt(*b, 1, 1), 0xBF98B2CBu);  // each byte c / 2 + d / 2, halves rounded down
 }
 
 TEST(FillArea, WeightShortcutsAndFormula) {
@@ -32,11 +32,11 @@ TEST(FillArea, WeightShortcutsAndFormula) {
     uint32_t mode;
     PX_Pixel32 expected;
   } cases[] = {
-      {0.75f, 0, PX_ThreeQuarters(0xFFFFFFFF, 0x40404040)},
-      {0.25f, 0, PX_Quarter(0xFFFFFFFF, 0x40404040)},
-      {0.3f, 0, PX_CombinePixel(0, 0x40404040, PX_Source{255, 255, 255, 76}, 76)},
+      {0.75f, 0, 0xCECECECE},  // 0x7F + 0x3F + 0x10
+      {0.25f, 0, 0x6F6F6F6F},  // 0x3F + 0x20 + 0x10
+      {0.3f, 0, 0x44797979},   // weight 76 by formula; the weight is the source alpha
       {1.0f, 1, 0xFFFFFFFF},
-      {0.5f, 5, PX_CombinePixel(5, 0x40404040, PX_Source{255, 255, 255, 128}, 128)},
+      {0.5f, 5, 0x80BF6091},   // grey turned to hue 351, saturation 127, value 191
       {1.0f, 7, 0x40404040},
   };
   for (const Case& c : cases) {
@@ -85,10 +85,10 @@ TEST(LineInt, StepsTheMinorAxisAtHalfAPixel) {
 TEST(LineInt, SmoothDiagonalAndGeneralLines) {
   auto b = makeBitmap(4, 4);
   PX_LineInt(b.get(), 0, 0, 2, 2, kInk, 1.0f, 0, true);
-  EXPECT_EQ(pixelAt(*b, 0, 0), PX_ThreeQuarters(kInk, 0));
-  EXPECT_EQ(pixelAt(*b, 1, 0), PX_Quarter(kInk, 0));
-  EXPECT_EQ(pixelAt(*b, 0, 1), PX_Quarter(kInk, 0));
-  EXPECT_EQ(pixelAt(*b, 2, 2), PX_ThreeQuarters(kInk, 0));
+  EXPECT_EQ(pixelAt(*b, 0, 0), 0xBEBEBEBEu);  // three quarters: 0x7F + 0x3F
+  EXPECT_EQ(pixelAt(*b, 1, 0), 0x3F3F3F3Fu);  // a quarter
+  EXPECT_EQ(pixelAt(*b, 0, 1), 0x3F3F3F3Fu);
+  EXPECT_EQ(pixelAt(*b, 2, 2), 0xBEBEBEBEu);
   EXPECT_EQ(pixelAt(*b, 3, 2), 0u);  // the last pixel has no side pixels
   EXPECT_EQ(changedPixels(*b, 0).size(), 7u);
 
@@ -108,8 +108,8 @@ TEST(LineInt, TranslucentStraightLinesBlendEachPixelOnce) {
   auto b = makeBitmap(5, 5, 0xFF000000);
   PX_LineInt(b.get(), 4, 2, 0, 2, 0xFFFFFFFF, 0.5f, 0, false);
   PX_LineInt(b.get(), 2, 0, 2, 1, 0xFFFFFFFF, 0.3f, 0, false);
-  EXPECT_EQ(pixelAt(*b, 0, 2), PX_Half(0xFFFFFFFF, 0xFF000000));
-  EXPECT_EQ(pixelAt(*b, 2, 1), PX_CombinePixel(0, 0xFF000000, PX_Source::of(0xFFFFFFFF), 76));
+  EXPECT_EQ(pixelAt(*b, 0, 2), 0xFE7F7F7Fu);  // the half shortcut, once
+  EXPECT_EQ(pixelAt(*b, 2, 1), 0xFF4C4C4Cu);  // weight 76 by formula, once
 }
 
 TEST(LineFloat, SmoothLinesFollowTheirSlopeInEitherDirection) {
@@ -208,14 +208,14 @@ TEST(BlendCoverage, WeightsEachPixelByItsMaskByteAndClipsNegativeOrigins) {
   const uint8_t mask[] = {0, 128, 255, 0, 64, 255};  // 3 x 2
   auto b = makeBitmap(3, 2, 0xFF000000);
   PX_BlendCoverage(b.get(), -1, 0, 0xFFFFFFFF, mask, 3, 3, 2, 1.0f, 0);
-  EXPECT_EQ(pixelAt(*b, 0, 0), PX_CombinePixel(0, 0xFF000000, PX_Source::of(0xFFFFFFFF), 128));
-  EXPECT_EQ(pixelAt(*b, 1, 0), PX_CombinePixel(0, 0xFF000000, PX_Source::of(0xFFFFFFFF), 255));
-  EXPECT_EQ(pixelAt(*b, 0, 1), PX_CombinePixel(0, 0xFF000000, PX_Source::of(0xFFFFFFFF), 64));
+  EXPECT_EQ(pixelAt(*b, 0, 0), 0xFF808080u);  // mask 128: weight 128
+  EXPECT_EQ(pixelAt(*b, 1, 0), 0xFFFFFFFFu);  // mask 255: weight 255
+  EXPECT_EQ(pixelAt(*b, 0, 1), 0xFF404040u);  // mask 64: weight 64
   EXPECT_EQ(pixelAt(*b, 2, 0), 0xFF000000u);
   FlippedBitmap flipped(3, 2);
   fillAll(flipped, 0);
   PX_BlendCoverage(&flipped, 0, 0, 0xFFFFFFFF, mask, 3, 3, 2, 1.0f, 1);
-  EXPECT_EQ(pixelAt(flipped, 2, 0), PX_CombinePixel(1, 0, PX_Source::of(0xFFFFFFFF), 255));
+  EXPECT_EQ(pixelAt(flipped, 2, 0), 0xFEFEFEFEu);  // add at weight 255: 255 x 255 / 256
   EXPECT_EQ(flipped.pixels()[flipped.rowStride() + 2], pixelAt(flipped, 2, 0));  // image row 0 is stored last
   EXPECT_EQ(pixelAt(flipped, 0, 0), 0u);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +36,60 @@ class FixedBitmap : public PX_MemBitmap {
   FixedBitmap() : PX_MemBitmap(3, 3, 4) {}
   bool setSize(int, int) override { return false; }
 };
+
+uint32_t bigEndian32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 | p[3];
+}
+
+// The checksum of `n` zero bytes following data whose checksum is `crc`,
+// by doubling, so that a claim of 100 MB needs no 100 MB buffer.
+uint32_t crcWithZeros(uint32_t crc, uint32_t n) {
+  const uint8_t zero = 0;
+  uint32_t piece = static_cast<uint32_t>(crc32(0, &zero, 1));
+  for (z_off_t length = 1; n; n >>= 1, length *= 2) {
+    if (n & 1) crc = static_cast<uint32_t>(crc32_combine(crc, piece, length));
+    if (n > 1) piece = static_cast<uint32_t>(crc32_combine(piece, piece, length));
+  }
+  return crc;
+}
+
+// `png` with its image-data chunk claiming `missing` bytes more than the data
+// holds, cut where the data ends. Four bytes appended to the chunk's data are
+// chosen (the checksum is linear in them) so that, were the missing bytes and
+// the missing checksum all zeros, the checksum would match: a reader that
+// made up zeros past the end would decode the image.
+std::vector<uint8_t> claimingMoreThanIsThere(const std::vector<uint8_t>& png, uint32_t missing) {
+  const uint8_t idat[] = {'I', 'D', 'A', 'T'};
+  size_t type = std::search(png.begin(), png.end(), std::begin(idat), std::end(idat)) - png.begin();
+  uint32_t length = bigEndian32(&png[type - 4]);
+  std::vector<uint8_t> out(png.begin(), png.begin() + type + 4 + length);
+  uint32_t claimed = length + 4 + missing;
+  for (int i = 0; i < 4; ++i) out[type - 4 + i] = static_cast<uint8_t>(claimed >> (24 - 8 * i));
+
+  auto checksum = [&](uint32_t appended) {
+    uint8_t bytes[4] = {static_cast<uint8_t>(appended), static_cast<uint8_t>(appended >> 8),
+                        static_cast<uint8_t>(appended >> 16), static_cast<uint8_t>(appended >> 24)};
+    uint32_t crc = static_cast<uint32_t>(crc32(0, out.data() + type, 4 + length));
+    return crcWithZeros(static_cast<uint32_t>(crc32(crc, bytes, 4)), missing);
+  };
+  // Solve checksum(x) == 0 over GF(2): checksum(x) = checksum(0) ^ (the columns of x's bits).
+  uint32_t rows[32], values[32];
+  uint32_t base = checksum(0);
+  for (int bit = 0; bit < 32; ++bit) rows[bit] = checksum(uint32_t{1} << bit) ^ base, values[bit] = uint32_t{1} << bit;
+  uint32_t appended = 0, want = base;
+  for (int pivot = 31, used = 0; pivot >= 0; --pivot) {
+    int r = used;
+    while (r < 32 && !(rows[r] >> pivot & 1)) ++r;
+    if (r == 32) continue;
+    std::swap(rows[r], rows[used]), std::swap(values[r], values[used]);
+    for (int other = 0; other < 32; ++other)
+      if (other != used && (rows[other] >> pivot & 1)) rows[other] ^= rows[used], values[other] ^= values[used];
+    if (want >> pivot & 1) want ^= rows[used], appended ^= values[used];
+    ++used;
+  }
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(appended >> (8 * i)));
+  return out;
+}
 
 void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -150,6 +205,36 @@ TEST(PngRead, BadDataYieldsNoBitmap) {
     EXPECT_EQ(PX_ReadPngMemory(c.bytes.data(), c.count, &target), nullptr) << c.what;
   }
   EXPECT_EQ(PX_ReadPngMemory(nullptr, 100, nullptr), nullptr);
+}
+
+TEST(PngRead, AChunkClaimingMoreThanTheDataHoldsIsRefused) {
+  auto good = encodePng(rgbaImage(20, 20));
+  auto reference = decode(good);
+  ASSERT_NE(reference, nullptr);
+
+  // The fixture is sound: with its missing zeros, checksum and end chunk
+  // supplied, it is a valid image.
+  auto cut = claimingMoreThanIsThere(good, 100);
+  std::vector<uint8_t> completed = cut;
+  completed.resize(cut.size() + 100 + 4);
+  const uint8_t iend[] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+  completed.insert(completed.end(), std::begin(iend), std::end(iend));
+  auto whole = decode(completed);
+  ASSERT_NE(whole, nullptr);
+  EXPECT_EQ(pixelsOf(*whole), pixelsOf(*reference));
+
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
+      {"100 bytes and the checksum missing", cut},
+      {"108 MB claimed", claimingMoreThanIsThere(good, 108u << 20)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(decode(c.bytes), nullptr) << c.what;
+    PX_MemBitmap target(2, 2, 4);
+    EXPECT_EQ(PX_ReadPngMemory(c.bytes.data(), c.bytes.size(), &target), nullptr) << c.what;
+  }
 }
 
 TEST(PngFile, ReadsByUtf8NameAndThroughTheFileTypeRecord) {
