@@ -116,7 +116,8 @@ double IParamEntry::PlainToNormalized(double plain) const {
 void IParamEntry::SetFromNormalized(double x) {
   double v = NormalizedToPlain(x);
   if (kind != kKindDouble) v = std::floor(v / step + 0.5) * step;
-  value = v < max ? v : max;
+  // Held to the range at both ends (NaN, as ever, gives the maximum).
+  value = !(v < max) ? max : (v < min ? min : v);
 }
 
 void IParamEntry::FormatValue(double v, bool isNormalized, char* text) const {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 
 #include "framework/ParamEntry.h"
@@ -67,8 +69,13 @@ TEST(ParamEntry, SetFromNormalizedSnapsIntegerKindsOnly) {
   d.SetFromNormalized(0.34);
   EXPECT_EQ(i.value, 3.0);
   EXPECT_NEAR(d.value, 3.4, 1e-12);
-  i.SetFromNormalized(1.5);  // only the upper end is clamped
+  // Values from outside 0..1 stay in the range at both ends.
+  i.SetFromNormalized(1.5);
   EXPECT_EQ(i.value, 10.0);
+  d.SetFromNormalized(-0.5);
+  EXPECT_EQ(d.value, 0.0);
+  d.SetFromNormalized(std::nan(""));
+  EXPECT_EQ(d.value, 10.0);
 }
 
 TEST(ParamEntry, FormatValue) {
