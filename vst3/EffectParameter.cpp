@@ -7,9 +7,9 @@ using namespace Steinberg::Vst;
 
 IEffectParameter::IEffectParameter(IParamEntry* entry, ParamID id, UnitID unit) : entry(entry) {
   info.id = id;
-  WidenText(info.title, entry->Name(), 128);
+  WidenText(info.title, entry->Name());
   info.shortTitle[0] = 0;
-  WidenText(info.units, entry->Label(), 128);
+  WidenText(info.units, entry->Label());
   info.stepCount = entry->kind == kKindDouble ? 0 : static_cast<int32>(entry->max - entry->min);
   info.defaultNormalizedValue = entry->PlainToNormalized(entry->defaultValue);
   info.unitId = unit;
@@ -21,7 +21,7 @@ IEffectParameter::IEffectParameter(IParamEntry* entry, ParamID id, UnitID unit) 
 void IEffectParameter::toString(ParamValue normalized, String128 text) const {
   char buffer[IParamEntry::kFormatBufferSize];
   entry->FormatValue(normalized, true, buffer);
-  WidenText(text, buffer, 128);
+  WidenText(text, buffer, kHostTextUnits);
 }
 
 bool IEffectParameter::fromString(const TChar* text, ParamValue& normalized) const {

@@ -70,7 +70,7 @@ tresult IEffectVST3::InitializeLocked(FUnknown* hostContextIn) {
   AddAudioBuses();
   if (wantsMidi) {
     String128 name;
-    WidenText(name, "MIDI Input", 128);
+    WidenText(name, "MIDI Input");
     eventInputs.push_back(owned(new EventBus(name, kMain, BusInfo::kDefaultActive, 1)));
   }
   RegisterParameters();
@@ -82,24 +82,24 @@ void IEffectVST3::AddAudioBuses() {
   String128 name;
   int32_t mainInputs = InputChannelCount() - sideChainChannels;
   if (mainInputs >= 1 && mainInputs <= 6) {
-    WidenText(name, inputBusNames[0].c_str(), 128);
+    WidenText(name, inputBusNames[0].c_str());
     audioInputs.push_back(owned(new AudioBus(name, kMain, BusInfo::kDefaultActive,
                                           ArrangementForChannels(mainInputs))));
   }
   if (isInstrument) {
     for (std::size_t i = 0; i < outputBusNames.size(); ++i) {
-      WidenText(name, outputBusNames[i].c_str(), 128);
+      WidenText(name, outputBusNames[i].c_str());
       audioOutputs.push_back(owned(new AudioBus(name, kMain, BusInfo::kDefaultActive,
                                              SpeakerArr::kStereo)));
     }
   } else {
-    WidenText(name, "Output", 128);
+    WidenText(name, "Output");
     audioOutputs.push_back(owned(new AudioBus(name, kMain, BusInfo::kDefaultActive,
                                            ArrangementForChannels(OutputChannelCount()))));
   }
   if (sideChainChannels != 0) {
     if (sideChainChannels > 2) sideChainChannels = 2;
-    WidenText(name, "Aux Input", 128);
+    WidenText(name, "Aux Input");
     audioInputs.push_back(owned(new AudioBus(name, kAux, 0, ArrangementForChannels(sideChainChannels))));
   }
 }

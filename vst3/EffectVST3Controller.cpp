@@ -32,7 +32,7 @@ int32 IEffectVST3::UnitForGroup(const char* group) {
 void IEffectVST3::RegisterParameters() {
   if (PresetCount() > 0) {
     String128 title;
-    WidenText(title, "Presets", 128);
+    WidenText(title, "Presets");
     auto* list = new StringListParameter(title, kProgramChangeId, nullptr,
                                          ParameterInfo::kIsProgramChange | ParameterInfo::kIsList, 0);
     String128 empty = {};
@@ -51,12 +51,12 @@ void IEffectVST3::RegisterParameters() {
 // Hosts keep their own bypass state: it is not part of the saved state.
 void IEffectVST3::RegisterBypassParameter() {
   String128 title;
-  WidenText(title, "Bypass", 128);
+  WidenText(title, "Bypass");
   auto* bypass = new StringListParameter(title, kBypassId, nullptr,
                                          ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 0);
   String128 text;
   for (const char* state : {"Off", "On"}) {
-    WidenText(text, state, 128);
+    WidenText(text, state);
     bypass->appendString(text);
   }
   parameters.addParameter(bypass);
@@ -77,13 +77,13 @@ tresult PLUGIN_API IEffectVST3::getParamStringByValue(ParamID id, ParamValue nor
                                                       String128 text) {
   if (!text) return kInvalidArgument;
   if (id == kBypassId) {
-    WidenText(text, ClampNormalized(normalized) > 0.5 ? "On" : "Off", 128);
+    WidenText(text, ClampNormalized(normalized) > 0.5 ? "On" : "Off", kHostTextUnits);
     return kResultOk;
   }
   if (!IsParamIndex(id)) return kResultFalse;
   char buffer[IParamEntry::kFormatBufferSize];
   params[id].FormatValue(normalized, true, buffer);
-  WidenText(text, buffer, 128);
+  WidenText(text, buffer, kHostTextUnits);
   return kResultOk;
 }
 

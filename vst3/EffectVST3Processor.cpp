@@ -22,7 +22,7 @@ bool IEffectVST3::ReplaceAudioBus(BusList& list, int32_t channels, const char* n
   if (bus && ChannelsInArrangement(bus->getArrangement()) == channels) return false;
   list.erase(list.begin());
   String128 wide;
-  WidenText(wide, name, 128);
+  WidenText(wide, name);
   list.push_back(owned(new AudioBus(wide, type, flags, ArrangementForChannels(channels))));
   return true;
 }
@@ -50,7 +50,7 @@ tresult PLUGIN_API IEffectVST3::setBusArrangements(SpeakerArrangement* ins, int3
     if (aux && ChannelsInArrangement(aux->getArrangement()) != nAux) {
       audioInputs.erase(audioInputs.begin() + 1);
       String128 wide;
-      WidenText(wide, "Sidechain Input", 128);
+      WidenText(wide, "Sidechain Input");
       audioInputs.push_back(owned(new AudioBus(wide, kAux, 0, ArrangementForChannels(nAux))));
     }
   }

@@ -12,14 +12,14 @@ tresult PLUGIN_API IEffectVST3::getUnitInfo(int32 index, UnitInfo& info) {
   if (index == 0) {
     info.id = kRootUnitId;
     info.parentUnitId = kNoParentUnitId;
-    WidenText(info.name, "Root Unit", 128);
+    WidenText(info.name, "Root Unit");
     info.programListId = static_cast<ProgramListID>(kProgramChangeId);
     return kResultOk;
   }
   if (index < 0 || index > static_cast<int32>(groupNames.size())) return kResultFalse;
   info.id = index;
   info.parentUnitId = kRootUnitId;
-  WidenText(info.name, groupNames[index - 1].c_str(), 128);
+  WidenText(info.name, groupNames[index - 1].c_str());
   info.programListId = kNoProgramListId;
   return kResultOk;
 }
@@ -29,14 +29,14 @@ int32 PLUGIN_API IEffectVST3::getProgramListCount() { return PresetCount() > 0 ?
 tresult PLUGIN_API IEffectVST3::getProgramListInfo(int32 index, ProgramListInfo& info) {
   if (index != 0) return kResultFalse;
   info.id = static_cast<ProgramListID>(kProgramChangeId);
-  WidenText(info.name, "Factory Presets", 128);
+  WidenText(info.name, "Factory Presets");
   info.programCount = PresetCount();
   return kResultOk;
 }
 
 tresult PLUGIN_API IEffectVST3::getProgramName(ProgramListID listId, int32 index, String128 name) {
   if (listId != static_cast<ProgramListID>(kProgramChangeId) || !name) return kResultFalse;
-  WidenText(name, PresetName(index), 128);
+  WidenText(name, PresetName(index), kHostTextUnits);
   return kResultOk;
 }
 
