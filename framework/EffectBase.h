@@ -162,14 +162,6 @@ class IEffectBase {
   // --- Channel binding for one block --------------------------------------
   void ConnectInputs(int32_t first, int32_t count, bool connected);
   void ConnectOutputs(int32_t first, int32_t count, bool connected);
-  void BindInputs(int32_t first, int32_t count, double** pointers);
-  void BindInputs(int32_t first, int32_t count, float** pointers, int32_t frames);
-  void BindOutputs(int32_t first, int32_t count, double** pointers);
-  void BindOutputs(int32_t first, int32_t count, float** pointers);
-  void RunBlock(int32_t frames);
-  void RunBlock32(int32_t frames);
-  void PassBlockThrough(int32_t frames);
-  void PassBlockThrough32(int32_t frames);
   void ClearScratch();
   virtual void ResizeBlockBuffers(int32_t frames);
 
@@ -213,6 +205,7 @@ class IEffectBase {
   void BindInput(int32_t channel, const float* buffer, int32_t frames);
   void BindOutput(int32_t channel, double* buffer);
   void BindOutput(int32_t channel, float* buffer);
+  void RunBlock(int32_t frames);
   bool auxWasActive = false;
   void ParseChannelIo(const char* text);
   void CopyInputsToOutputs(int32_t frames);

@@ -20,45 +20,8 @@ void IEffectBase::ConnectOutputs(int32_t first, int32_t count, bool connected) {
   }
 }
 
-// Connected channels take the pointers in order; unconnected ones skip.
-void IEffectBase::BindInputs(int32_t first, int32_t count, double** pointers) {
-  int32_t end = std::min<int64_t>(static_cast<int64_t>(first) + count, InputChannelCount());
-  for (int32_t i = std::max(first, 0); i < end; ++i)
-    if (inputs[i].connected) BindInput(i, *pointers++, 0);
-}
-
-void IEffectBase::BindInputs(int32_t first, int32_t count, float** pointers, int32_t frames) {
-  int32_t end = std::min<int64_t>(static_cast<int64_t>(first) + count, InputChannelCount());
-  for (int32_t i = std::max(first, 0); i < end; ++i)
-    if (inputs[i].connected) BindInput(i, *pointers++, frames);
-}
-
-void IEffectBase::BindOutputs(int32_t first, int32_t count, double** pointers) {
-  int32_t end = std::min<int64_t>(static_cast<int64_t>(first) + count, OutputChannelCount());
-  for (int32_t i = std::max(first, 0); i < end; ++i)
-    if (outputs[i].connected) BindOutput(i, *pointers++);
-}
-
-void IEffectBase::BindOutputs(int32_t first, int32_t count, float** pointers) {
-  int32_t end = std::min<int64_t>(static_cast<int64_t>(first) + count, OutputChannelCount());
-  for (int32_t i = std::max(first, 0); i < end; ++i)
-    if (outputs[i].connected) BindOutput(i, *pointers++);
-}
-
 void IEffectBase::RunBlock(int32_t frames) {
   if (isReady) RenderBlock(inputPointers.data(), outputPointers.data(), frames);
-}
-
-void IEffectBase::RunBlock32(int32_t frames) {
-  RunBlock(frames);
-  ConvertOutputs32(frames);
-}
-
-void IEffectBase::PassBlockThrough(int32_t frames) { CopyInputsToOutputs(frames); }
-
-void IEffectBase::PassBlockThrough32(int32_t frames) {
-  CopyInputsToOutputs(frames);
-  ConvertOutputs32(frames);
 }
 
 void IEffectBase::CopyInputsToOutputs(int32_t frames) {

@@ -72,80 +72,97 @@ TEST(EffectBase, SamplesPerBeatAndVersionText) {
   EXPECT_STREQ(text, "v1.10");
 }
 
+// One block through the framework's block path: one input bus (ins may be
+// empty: no input bus) and one output bus, each of the given channels.
+template <typename Sample>
+void RunBlockOf(IEffectBase& plug, std::vector<std::vector<Sample>*> ins,
+                std::vector<std::vector<Sample>*> outs, int32_t frames) {
+  std::vector<Sample*> in, out;
+  for (auto* v : ins) in.push_back(v->data());
+  for (auto* v : outs) out.push_back(v->data());
+  HostBus<Sample> inBus{in.data(), static_cast<int32_t>(in.size()), true};
+  HostBus<Sample> outBus{out.data(), static_cast<int32_t>(out.size()), true};
+  plug.Process(HostBlock<Sample>{ins.empty() ? nullptr : &inBus, nullptr, &outBus, 1, frames});
+}
+
 class BlockTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    plug.ResizeBlockBuffers(kFrames);
-    plug.ConnectInputs(0, 2, true);
-    plug.ConnectOutputs(0, 2, true);
-  }
+  void SetUp() override { ASSERT_TRUE(plug.Prepare(48000.0, kFrames)); }
   static constexpr int kFrames = 8;
   TestPlugin plug;
 };
 
 TEST_F(BlockTest, Gate64BitRendersOnlyWhenReady) {
   std::vector<double> inL(kFrames, 0.5), inR(kFrames, -0.5), outL(kFrames, 9), outR(kFrames, 9);
-  double* ins[] = {inL.data(), inR.data()};
-  double* outs[] = {outL.data(), outR.data()};
-  plug.BindInputs(0, 2, ins);
-  plug.BindOutputs(0, 2, outs);
-  plug.RunBlock(kFrames);
+  RunBlockOf<double>(plug, {&inL, &inR}, {&outL, &outR}, kFrames);
   EXPECT_EQ(plug.renders, 0);
   EXPECT_EQ(outL[0], 9.0);
   plug.SetReady(true);
-  plug.RunBlock(kFrames);
+  RunBlockOf<double>(plug, {&inL, &inR}, {&outL, &outR}, kFrames);
   EXPECT_EQ(plug.renders, 1);
   EXPECT_EQ(outR[kFrames - 1], 0.5);
-  plug.PassBlockThrough(kFrames);
+  plug.SetBypassed(true);
+  RunBlockOf<double>(plug, {&inL, &inR}, {&outL, &outR}, kFrames);
+  EXPECT_EQ(plug.renders, 1);
   EXPECT_EQ(outL, inL);
   EXPECT_EQ(outR, inR);
 }
 
 TEST_F(BlockTest, Gate32BitWritesScratchWhileClosed) {
   std::vector<float> inL(kFrames, 0.5f), inR(kFrames, 0.25f), outL(kFrames, 9), outR(kFrames, 9);
-  float* ins[] = {inL.data(), inR.data()};
-  float* outs[] = {outL.data(), outR.data()};
-  plug.BindInputs(0, 2, ins, kFrames);
-  plug.BindOutputs(0, 2, outs);
-  plug.RunBlock32(kFrames);
+  RunBlockOf<float>(plug, {&inL, &inR}, {&outL, &outR}, kFrames);
   EXPECT_EQ(plug.renders, 0);
   EXPECT_EQ(outL, std::vector<float>(kFrames, 0.0f));  // fresh scratch is zeros
-  plug.PassBlockThrough32(kFrames);
+  plug.SetBypassed(true);
+  RunBlockOf<float>(plug, {&inL, &inR}, {&outL, &outR}, kFrames);
   EXPECT_EQ(outL, inL);
   EXPECT_EQ(outR, inR);
+  plug.SetBypassed(false);
   plug.SetReady(true);
-  plug.RunBlock32(kFrames);
+  RunBlockOf<float>(plug, {&inL, &inR}, {&outL, &outR}, kFrames);
   EXPECT_EQ(outR, std::vector<float>(kFrames, 0.5f));
 }
 
-TEST_F(BlockTest, UnconnectedChannelsUseScratch) {
+TEST_F(BlockTest, ChannelsNoBusFeedsUseScratch) {
   std::vector<double> inL(kFrames, 0.5), outL(kFrames, 9);
-  double* ins[] = {inL.data()};
-  double* outs[] = {outL.data()};
-  plug.ConnectInputs(1, 1, false);
-  plug.ConnectOutputs(1, 5, false);  // counts past the end are cut
-  plug.BindInputs(0, 2, ins);
-  plug.BindOutputs(0, 2, outs);
-  plug.PassBlockThrough(kFrames);
+  plug.SetBypassed(true);
+  RunBlockOf<double>(plug, {&inL}, {&outL}, kFrames);
   EXPECT_EQ(outL, inL);
+  plug.SetBypassed(false);
   plug.SetReady(true);
-  plug.RunBlock(kFrames);  // writes the unconnected right channel into scratch
+  RunBlockOf<double>(plug, {&inL}, {&outL}, kFrames);  // writes the missing right channel into scratch
   EXPECT_EQ(outL[0], 0.25);
+}
+
+// Blocks longer than the prepared size arrive in pieces of that size.
+TEST_F(BlockTest, LongBlocksArriveInPieces) {
+  std::vector<double> inL(3 * kFrames + 2, 0.5), inR = inL, outL(inL.size()), outR(inL.size());
+  plug.SetReady(true);
+  RunBlockOf<double>(plug, {&inL, &inR}, {&outL, &outR}, static_cast<int32_t>(inL.size()));
+  EXPECT_EQ(plug.renders, 4);
 }
 
 TEST(EffectBase, PassThroughZeroesOutputsWithoutAnInput) {
   TestPlugin plug("1-2");
-  plug.ResizeBlockBuffers(4);
-  plug.ConnectInputs(0, 1, true);
-  plug.ConnectOutputs(0, 2, true);
+  ASSERT_TRUE(plug.Prepare(48000.0, 4));
+  plug.SetBypassed(true);
   std::vector<double> in(4, 0.75), outL(4, 9), outR(4, 9);
-  double* ins[] = {in.data()};
-  double* outs[] = {outL.data(), outR.data()};
-  plug.BindInputs(0, 1, ins);
-  plug.BindOutputs(0, 2, outs);
-  plug.PassBlockThrough(4);
+  RunBlockOf<double>(plug, {&in}, {&outL, &outR}, 4);
   EXPECT_EQ(outL, in);
   EXPECT_EQ(outR, std::vector<double>(4, 0.0));
+}
+
+TEST(EffectBase, PrepareRefusesWhatNoBuffersCanBeMadeFor) {
+  TestPlugin plug;
+  ASSERT_TRUE(plug.Prepare(48000.0, 64));
+  plug.SetBypassed(true);
+  for (int32_t block : {0, -1, IEffectBase::kMaxBlockFrames + 1}) EXPECT_FALSE(plug.Prepare(48000.0, block));
+  EXPECT_FALSE(plug.Prepare(0.0, 64));
+  EXPECT_EQ(plug.BlockSize(), 64);
+  EXPECT_TRUE(plug.IsBypassed());  // a refused setup changes nothing
+  EXPECT_TRUE(plug.Prepare(96000.0, 32));
+  EXPECT_FALSE(plug.IsBypassed());
+  EXPECT_EQ(plug.SampleRate(), 96000.0);
 }
 
 TEST(EffectBase, EditorlessEditsReachTheHostAtOnce) {

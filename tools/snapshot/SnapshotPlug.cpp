@@ -32,10 +32,7 @@ bool PlainNumber(const std::string& text, double* out) {
 
 SnapshotPlug::SnapshotPlug(double tempo) : tempo(tempo) {
   for (int32_t i = 0; i < ParamCount(); ++i) ParamChanged(i);
-  SetSampleRate(kSampleRate);
-  ResizeBlockBuffers(kBlockFrames);
-  ResetState();
-  SetBypassed(false);
+  Prepare(kSampleRate, kBlockFrames);
 }
 
 IEditorWin* SnapshotPlug::EditorWindow() const { return static_cast<IEditorWin*>(Editor()); }
@@ -102,12 +99,9 @@ void SnapshotPlug::RunBlocks(int32_t count) {
   std::vector<double> in(kBlockFrames, 0.0), out(2 * kBlockFrames, 0.0);
   double* ins[2] = {in.data(), in.data()};
   double* outs[2] = {out.data(), out.data() + kBlockFrames};
-  ConnectInputs(0, 2, true);
-  ConnectOutputs(0, 2, true);
+  HostBus<double> inBus{ins, 2, true}, outBus{outs, 2, true};
   for (int32_t b = 0; b < count; ++b) {
-    BindInputs(0, 2, ins);
-    BindOutputs(0, 2, outs);
-    RunBlock(kBlockFrames);
+    Process(HostBlock<double>{&inBus, nullptr, &outBus, 1, kBlockFrames});
     position += kBlockFrames;
   }
 }
