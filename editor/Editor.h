@@ -21,6 +21,7 @@
 #include "editor/MouseState.h"
 #include "editor/Rect.h"
 #include "editor/TextStyle.h"
+#include "framework/EditorLink.h"
 
 class IControl;
 class IEffectBase;
@@ -29,10 +30,10 @@ class PX_IBitmap;
 class PX_MemBitmap;
 class PX_SysBitmap;
 
-class IEditor {
+class IEditor : public IEditorLink {
  public:
   IEditor(IEffectBase* plug, int32_t width, int32_t height, int32_t frameRate);
-  virtual ~IEditor();
+  ~IEditor() override;
   IEditor(const IEditor&) = delete;
   IEditor& operator=(const IEditor&) = delete;
 
@@ -49,8 +50,8 @@ class IEditor {
   virtual bool PromptForColour(IArgb* colour, const char* title) = 0;
   virtual bool OpenUrl(const char* url, const char* title, const char* confirmText,
                        const char* errorText) = 0;
-  virtual void StartEditCountdown(int32_t ticks) = 0;
-  virtual void StopEditCountdown() = 0;
+  void StartEditCountdown(int32_t ticks) override = 0;
+  void StopEditCountdown() override = 0;
   virtual void* OpenWindow(void* parent) = 0;
   virtual void CloseWindow() = 0;
   virtual void* WindowHandle() const = 0;
@@ -63,13 +64,13 @@ class IEditor {
   // The background image, inserted at index 0 under everything else.
   int32_t AddBackground(int32_t resourceId, const char* name);
   // Creates the drawing bitmap (width x height) and the scratch bitmap.
-  void PrepareDrawing();
+  void PrepareDrawing() override;
 
   // --- Parameter traffic ----------------------------------------------------
   // May run on the audio thread: only stores values and dirty flags.
-  void SetParamFromPlug(int32_t index, double value, bool isNormalized);
+  void SetParamFromPlug(int32_t index, double value, bool isNormalized) override;
   // Hands the value to bound controls as user input (it reaches the host).
-  void PushParamValue(int32_t index, double normalized);
+  void PushParamValue(int32_t index, double normalized) override;
   void HideParamControls(int32_t index, bool hide);
   void RedrawAll();
   // Removes the first entry equal to control without deleting it.
@@ -119,7 +120,7 @@ class IEditor {
   IEffectBase* Plug() const { return plug; }
   int32_t Width() const { return width; }
   int32_t Height() const { return height; }
-  int32_t FrameRate() const { return frameRate; }
+  int32_t FrameRate() const override { return frameRate; }
   int32_t ControlCount() const { return static_cast<int32_t>(controls.size()); }
   IControl* GetControl(int32_t index) const;
   int32_t IndexOf(const IControl* control) const;

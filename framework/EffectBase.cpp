@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "editor/Editor.h"
 #include "framework/HostKind.h"
 
 using Guard = std::lock_guard<std::recursive_mutex>;
@@ -24,7 +23,8 @@ IEffectBase::IEffectBase(const EffectConfig& config)
 }
 
 IEffectBase::~IEffectBase() {
-  delete editor;
+  delete editorLink;
+  editorLink = nullptr;
   editor = nullptr;
   // The lists free their elements last first.
   while (!presets.empty()) presets.pop_back();

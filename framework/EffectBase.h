@@ -9,11 +9,13 @@
 // out of range.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "framework/EditorLink.h"
 #include "framework/HostBlock.h"
 #include "framework/HostTypes.h"
 #include "framework/ParamEntry.h"
@@ -99,7 +101,13 @@ class IEffectBase {
   virtual void GetTimeInfo(HostTimeInfo* info);
 
   // --- Editor --------------------------------------------------------------
-  virtual void AttachEditor(IEditor* newEditor);
+  // Takes ownership of the editor (an IEditor, which is an IEditorLink);
+  // the one attached before is deleted. Null attaches nothing.
+  template <typename EditorClass>
+  void AttachEditor(EditorClass* newEditor) {
+    if (newEditor) AttachEditorLink(newEditor, newEditor);
+  }
+  void AttachEditor(std::nullptr_t) {}
   IEditor* Editor() const { return editor; }
   void SetParamFromEditor(int32_t index, double normalized);
   void ChangeParamFromInstrument(int32_t index, double plain);
@@ -183,7 +191,8 @@ class IEffectBase {
   int32_t apiKind = 0;
   bool wantsMidi = false;
   int32_t blockSize = 0;
-  IEditor* editor = nullptr;
+  IEditor* editor = nullptr;           // for the binding and the controls
+  IEditorLink* editorLink = nullptr;   // the same object, as the framework calls it
   std::vector<double*> inputPointers;
   std::vector<double*> outputPointers;
   std::vector<InputChannel> inputs;
@@ -195,6 +204,7 @@ class IEffectBase {
   int32_t sideChainChannels = 0;  // the last input channels, fed by the side-chain bus
 
  private:
+  void AttachEditorLink(IEditor* asEditor, IEditorLink* asLink);
   template <typename Sample>
   void ProcessPiece(const HostBlock<Sample>& block, int32_t offset, int32_t frames);
   template <typename Sample>

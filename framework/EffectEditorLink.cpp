@@ -1,21 +1,19 @@
 // IEffectBase: the traffic between the plug-in and its editor.
-#include "editor/Editor.h"
 #include "framework/EffectBase.h"
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-void IEffectBase::AttachEditor(IEditor* newEditor) {
-  if (!newEditor) return;
+void IEffectBase::AttachEditorLink(IEditor* asEditor, IEditorLink* asLink) {
   Guard g(lock);
-  for (int32_t i = 0; i < ParamCount(); ++i)
-    newEditor->SetParamFromPlug(i, params[i].NormalizedValue(), true);
-  newEditor->PrepareDrawing();
+  for (int32_t i = 0; i < ParamCount(); ++i) asLink->SetParamFromPlug(i, params[i].NormalizedValue(), true);
+  asLink->PrepareDrawing();
   // The plug-in owns its editor: one attached in its place must not leak.
-  if (editor && editor != newEditor) {
+  if (editorLink && editorLink != asLink) {
     FlushDeferredEdit();
-    delete editor;
+    delete editorLink;
   }
-  editor = newEditor;
+  editor = asEditor;
+  editorLink = asLink;
 }
 
 void IEffectBase::SetParamFromEditor(int32_t index, double normalized) {
@@ -32,7 +30,7 @@ void IEffectBase::SetParamFromHost(int32_t index, double normalized) {
   if (!param) return;
   Guard g(lock);
   param->SetFromNormalized(normalized);
-  if (editor) editor->SetParamFromPlug(index, normalized, true);
+  if (editorLink) editorLink->SetParamFromPlug(index, normalized, true);
   ParamChanged(index);
 }
 
@@ -41,7 +39,7 @@ void IEffectBase::ChangeParamFromInstrument(int32_t index, double plain) {
   if (!param) return;
   BeginParamEdit(index);
   param->value = plain < param->min ? param->min : (plain > param->max ? param->max : plain);
-  if (editor) editor->PushParamValue(index, param->NormalizedValue());
+  if (editorLink) editorLink->PushParamValue(index, param->NormalizedValue());
   EndParamEdit(index);
 }
 
@@ -56,20 +54,20 @@ void IEffectBase::BeginWheelEdit(int32_t index) {
 void IEffectBase::EndParamEditDeferred(int32_t index) {
   if (!Param(index)) return;
   Guard g(lock);
-  if (!editor) {
+  if (!editorLink) {
     EndParamEdit(index);
     return;
   }
   // Another parameter's gesture still waiting would otherwise never end.
   if (pendingEditParam >= 0 && pendingEditParam != index) EndParamEdit(pendingEditParam);
   pendingEditParam = index;
-  int32_t frames = editor->FrameRate() / 2;
-  editor->StartEditCountdown(frames > 1 ? frames : 1);
+  int32_t frames = editorLink->FrameRate() / 2;
+  editorLink->StartEditCountdown(frames > 1 ? frames : 1);
 }
 
 void IEffectBase::FlushDeferredEdit() {
   Guard g(lock);
-  if (editor) editor->StopEditCountdown();
+  if (editorLink) editorLink->StopEditCountdown();
   if (pendingEditParam >= 0) {
     int32_t index = pendingEditParam;
     pendingEditParam = -1;
@@ -78,6 +76,6 @@ void IEffectBase::FlushDeferredEdit() {
 }
 
 void IEffectBase::RefreshEditorParams() {
-  if (!editor) return;
-  for (int32_t i = 0; i < ParamCount(); ++i) editor->SetParamFromPlug(i, params[i].value, false);
+  if (!editorLink) return;
+  for (int32_t i = 0; i < ParamCount(); ++i) editorLink->SetParamFromPlug(i, params[i].value, false);
 }
