@@ -79,6 +79,9 @@ class IEffectBase {
   virtual void OnEditorResized() {}           // UI, no lock
   virtual void OnEditorTick() {}              // UI (the open editor's timer), no lock
   virtual int32_t ApiKind() const { return apiKind; }  // any
+  // The loaded module whose resources hold the artwork (null: this process's
+  // own). The host binding knows it.
+  virtual void* ResourceModule() const { return nullptr; }  // any
 
   // --- Hooks the host binding implements ----------------------------------
   virtual void BeginParamEdit(int32_t /*index*/) {}                        // UI

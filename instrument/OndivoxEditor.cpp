@@ -15,7 +15,6 @@
 #include "instrument/Graph.h"
 #include "instrument/GraphPrm.h"
 #include "instrument/Ondivox.h"
-#include "vst3/ModuleFactory.h"
 
 namespace {
 
@@ -77,7 +76,7 @@ std::string CLS_ONDIVOX::EditorVersionText() const {
 
 void CLS_ONDIVOX::BuildEditor() {
   auto* ed = new IEditorWin(this, kEditorWidth, kEditorHeight, 0);
-  ed->SetModule(GetModuleLocation().handle);
+  ed->SetModule(ResourceModule());
   ed->AddBackground(100, "img/bg.png");
 
   ed->AddControl(new GRAPH(this, IRect(22, 324, 223, 326), lfoDisplay[0], false));

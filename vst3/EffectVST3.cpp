@@ -6,6 +6,7 @@
 #include "pluginterfaces/vst/ivsthostapplication.h"
 #include "vst3/EffectParameter.h"
 #include "vst3/HostCall.h"
+#include "vst3/ModuleFactory.h"
 #include "vst3/SpeakerArrangements.h"
 #include "vst3/WideText.h"
 
@@ -103,6 +104,8 @@ void IEffectVST3::AddAudioBuses() {
     audioInputs.push_back(owned(new AudioBus(name, kAux, 0, ArrangementForChannels(sideChainChannels))));
   }
 }
+
+void* IEffectVST3::ResourceModule() const { return GetModuleLocation().handle; }
 
 // --- Time information, read from the last process context ------------------
 

@@ -106,6 +106,7 @@ class IEffectVST3 : public IEffectBase,
   bool IsOfflineRendering() override;
   int32_t TransportState() override;
   void GetTimeInfo(HostTimeInfo* info) override;
+  void* ResourceModule() const override;
 
   // Editor timer (UI thread, lock not held): tells the host what the audio
   // thread changed behind its back.
