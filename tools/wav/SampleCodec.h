@@ -14,8 +14,12 @@ struct SampleStats {
   double peak = 0.0;     // largest magnitude before saturation
 };
 
+// Channels a file may have.
+constexpr int kMaxChannels = 8;
+
 // frames frames of layout.channels channels into out (frames * FrameBytes()),
-// in the layout of a WavFormat.
+// in the layout of a WavFormat. PCM saturates at full scale; samples that
+// are not numbers are written as silence.
 void EncodeFrames(const double* const* channels, std::size_t frames, const WavLayout& layout, uint8_t* out,
                   SampleStats* stats);
 

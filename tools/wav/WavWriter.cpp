@@ -9,7 +9,6 @@ constexpr uint16_t kFormatFloat = 3;
 constexpr uint64_t kPlainHeaderBytes = 44;
 constexpr uint64_t kRf64HeaderBytes = 80;  // with the 36-byte ds64 chunk
 constexpr uint64_t kMax32 = 0xFFFFFFFFu;
-constexpr std::size_t kBufferBytes = 1 << 20;
 
 void Put16(std::vector<uint8_t>& out, uint32_t v) {
   out.push_back(v & 0xFF);
@@ -71,67 +70,53 @@ bool WavWriter::Fail(const std::string& why, std::string* error) const {
 
 bool WavWriter::Begin(BinaryFile* out, const std::string& fileName, const WavLayout& fileLayout,
                       uint64_t plannedFrames, std::string* error) {
+  encoder.reset();
   file = out;
   name = fileName;
   layout = fileLayout;
-  if (layout.channels <= 0) return Fail("no audio to write", error);
+  if (layout.channels <= 0 || layout.channels > kMaxChannels) return Fail("no audio to write", error);
   rf64 = !FitsPlainWav(plannedFrames * static_cast<uint64_t>(layout.FrameBytes()));
   frames = 0;
   stats = SampleStats();
-  buffer.assign(std::max<std::size_t>(kBufferBytes, layout.FrameBytes()), 0);
   std::vector<uint8_t> header = Header(layout, 0, 0, rf64);
-  used = 0;
-  position = header.size();
+  headerBytes = header.size();
   if (!file->Seek(0) || !file->Write(header.data(), header.size())) return Fail(file->Error(), error);
+  encoder.reset(new EncoderThread(file, layout));
   return true;
 }
 
-bool WavWriter::Flush(std::string* error) {
-  if (used == 0) return true;
-  if (!file->Write(buffer.data(), used)) return Fail(file->Error(), error);
-  position += used;
-  used = 0;
-  return true;
+bool WavWriter::Drain(std::string* error) {
+  if (!encoder) return Fail("not begun", error);
+  bool ok = encoder->Drain();
+  stats = encoder->Stats();
+  return ok || Fail(encoder->Error(), error);
 }
 
 bool WavWriter::Write(const double* const* channels, std::size_t count, std::string* error) {
-  const std::size_t frameBytes = static_cast<std::size_t>(layout.FrameBytes());
-  const std::size_t perFill = buffer.size() / frameBytes;
-  if (!rf64 && !FitsPlainWav((frames + count) * frameBytes))
+  if (!encoder) return Fail("not begun", error);
+  if (!rf64 && !FitsPlainWav((frames + count) * layout.FrameBytes()))
     return Fail("longer than a WAV file can hold (4 GiB)", error);
-  std::vector<const double*> from(channels, channels + layout.channels);
-  for (std::size_t done = 0; done < count;) {
-    std::size_t room = (buffer.size() - used) / frameBytes;
-    if (room == 0) {
-      if (!Flush(error)) return false;
-      room = perFill;
-    }
-    std::size_t n = std::min(room, count - done);
-    EncodeFrames(from.data(), n, layout, buffer.data() + used, &stats);
-    for (const double*& p : from) p += n;
-    used += n * frameBytes;
-    done += n;
-  }
+  if (!encoder->Add(channels, count)) return Drain(error);
   frames += count;
   return true;
 }
 
 bool WavWriter::WriteSilence(uint64_t count, std::string* error) {
   if (count == 0) return true;
-  const uint64_t bytes = count * static_cast<uint64_t>(layout.FrameBytes());
   if (!rf64 && !FitsPlainWav((frames + count) * layout.FrameBytes()))
     return Fail("longer than a WAV file can hold (4 GiB)", error);
-  if (!Flush(error)) return false;
+  if (!Drain(error)) return false;
   // Seeking past the end leaves a hole; its last byte is written so the file has its length.
+  const uint64_t end = headerBytes + (frames + count) * static_cast<uint64_t>(layout.FrameBytes());
   const uint8_t zero = 0;
-  if (!file->Seek(position + bytes - 1) || !file->Write(&zero, 1)) return Fail(file->Error(), error);
-  position += bytes;
+  if (!file->Seek(end - 1) || !file->Write(&zero, 1)) return Fail(file->Error(), error);
   frames += count;
   return true;
 }
 
 bool WavWriter::Finish(std::string* error) {
-  if (!Flush(error)) return false;
+  if (!Drain(error)) return false;
+  encoder.reset();
   const uint64_t dataBytes = frames * static_cast<uint64_t>(layout.FrameBytes());
   std::vector<uint8_t> header = Header(layout, dataBytes, frames, rf64);
   const uint8_t pad = 0;

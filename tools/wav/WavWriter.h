@@ -1,14 +1,16 @@
 // WavWriter: audio written block by block as a WAV file, or as an RF64 file
 // (the 64-bit-size form of WAV) when it will not fit the 4 GiB that a WAV
-// file's 32-bit sizes allow. Blocks are encoded whole into a buffer that is
-// written in large pieces; the header's sizes are filled in by Finish.
+// file's 32-bit sizes allow. Blocks are gathered, encoded whole and written
+// in large pieces on a thread of their own; the header's sizes are filled in
+// by Finish.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "tools/files/BinaryFile.h"
+#include "tools/wav/EncoderThread.h"
 #include "tools/wav/SampleCodec.h"
 #include "tools/wav/WavFormat.h"
 
@@ -33,10 +35,11 @@ class WavWriter {
 
   bool IsRf64() const { return rf64; }
   uint64_t Frames() const { return frames; }
+  // What saturation met, once Finish has run.
   const SampleStats& Stats() const { return stats; }
 
  private:
-  bool Flush(std::string* error);
+  bool Drain(std::string* error);
   bool Fail(const std::string& why, std::string* error) const;
 
   BinaryFile* file = nullptr;
@@ -44,8 +47,7 @@ class WavWriter {
   WavLayout layout;
   bool rf64 = false;
   uint64_t frames = 0;
-  uint64_t position = 0;  // where the next byte goes
-  std::vector<uint8_t> buffer;
-  std::size_t used = 0;
+  uint64_t headerBytes = 0;
+  std::unique_ptr<EncoderThread> encoder;
   SampleStats stats;
 };
