@@ -5,14 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <memory>
 #include <vector>
 
+#include "bench/BundleSession.h"
 #include "tools/files/BinaryFile.h"
-#include "tools/host/ComponentHandler.h"
-#include "tools/host/HostApplication.h"
-#include "tools/host/PluginInstance.h"
-#include "tools/host/PluginModule.h"
 #include "tools/host/Renderer.h"
 #include "tools/wav/SampleCodec.h"
 #include "tools/wav/WavWriter.h"
@@ -21,19 +17,6 @@ namespace {
 
 constexpr double kRate = 48000.0;
 constexpr double kSecondsPerIteration = 10.0;
-
-struct Session {
-  PluginModule module;
-  HostApplication app;
-  ComponentHandler handler;
-  std::unique_ptr<PluginInstance> plug;
-
-  Session() {
-    if (!module.Load(ONDIVOX_BUNDLE_PATH)) return;
-    std::string error;
-    plug = PluginInstance::Create(module.Factory(), &app, &handler, &error);
-  }
-};
 
 RenderSettings TenSeconds() {
   RenderSettings s;
@@ -49,7 +32,7 @@ void Report(benchmark::State& state) {
 }
 
 void Run(benchmark::State& state, const RenderSink& sink) {
-  Session s;
+  BundleSession s;
   if (!s.plug) {
     state.SkipWithError(s.module.Error().c_str());
     return;

@@ -204,6 +204,35 @@ TEST(WavFile, RF64WhenThePlannedLengthPassesAPlainWav) {
   }
 }
 
+// The first block read through the reader, the last one where the header says the data ends.
+void ExpectTheEnds(const std::string& path, const WavLayout& layout, uint64_t frames, const WavAudio& head,
+                   const WavAudio& tail) {
+  const std::size_t edge = head.Frames();
+  WavReader reader;
+  std::string error;
+  ASSERT_TRUE(reader.Open(path, &error)) << error;
+  EXPECT_TRUE(reader.IsRf64());
+  EXPECT_EQ(reader.Frames(), frames);
+  EXPECT_EQ(reader.Layout().bits, 24);
+
+  std::vector<double> left(edge), right(edge);
+  double* to[] = {left.data(), right.data()};
+  std::size_t got = 0;
+  ASSERT_TRUE(reader.Read(to, edge, &got, &error)) << error;
+  for (std::size_t i = 0; i < edge; i += 7) ASSERT_NEAR(left[i], head.channels[0][i], 2.0 / 8388607) << i;
+
+  std::ifstream in(path, std::ios::binary);
+  in.seekg(static_cast<std::streamoff>(fs::file_size(path) - edge * 6));
+  std::vector<uint8_t> bytes(edge * 6);
+  in.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
+  ASSERT_TRUE(in);
+  EXPECT_EQ(DecodeFrames(bytes.data(), edge, layout, to), 0u);
+  for (std::size_t i = 0; i < edge; i += 7) {
+    ASSERT_NEAR(left[i], tail.channels[0][i], 2.0 / 8388607) << i;
+    ASSERT_NEAR(right[i], tail.channels[1][i], 2.0 / 8388607) << i;
+  }
+}
+
 // Past 4 GiB for real, without writing 4 GB: the silence in the middle is a
 // hole in a sparse file, so only the first and last blocks take disk.
 TEST(WavFile, RF64PastFourGibibytesHoldsItsSizesAndItsLastBlock) {
@@ -229,30 +258,7 @@ TEST(WavFile, RF64PastFourGibibytesHoldsItsSizesAndItsLastBlock) {
     EXPECT_TRUE(writer.IsRf64());
   }
   ASSERT_EQ(fs::file_size(path), WavWriter::FileBytes(layout, frames));
-  WavReader reader;
-  ASSERT_TRUE(reader.Open(path, &error)) << error;
-  EXPECT_TRUE(reader.IsRf64());
-  EXPECT_EQ(reader.Frames(), frames);
-  EXPECT_EQ(reader.Layout().bits, 24);
-
-  std::vector<double> left(edge), right(edge);
-  double* to[] = {left.data(), right.data()};
-  std::size_t got = 0;
-  ASSERT_TRUE(reader.Read(to, edge, &got, &error)) << error;
-  for (std::size_t i = 0; i < edge; i += 7) ASSERT_NEAR(left[i], head.channels[0][i], 2.0 / 8388607) << i;
-
-  // The last block, where the header says the data ends.
-  std::ifstream in(path, std::ios::binary);
-  in.seekg(static_cast<std::streamoff>(fs::file_size(path) - edge * 6));
-  std::vector<uint8_t> bytes(edge * 6);
-  in.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
-  ASSERT_TRUE(in);
-  EXPECT_EQ(DecodeFrames(bytes.data(), edge, layout, to), 0u);
-  for (std::size_t i = 0; i < edge; i += 7) {
-    ASSERT_NEAR(left[i], tail.channels[0][i], 2.0 / 8388607) << i;
-    ASSERT_NEAR(right[i], tail.channels[1][i], 2.0 / 8388607) << i;
-  }
-  in.close();
+  ExpectTheEnds(path, layout, frames, head, tail);
   fs::remove(path);
 }
 
@@ -280,6 +286,15 @@ TEST(PendingFile, TheTargetChangesOnlyOnCommit) {
   ASSERT_TRUE(WriteWholeFile(path, "new", 3, &error)) << error;
   EXPECT_EQ(Bytes(path), std::vector<uint8_t>({'n', 'e', 'w'}));
   EXPECT_EQ(names(), std::vector<std::string>({"a.bin"}));
+
+  // Refused before anything is written when the disk cannot hold it.
+  {
+    PendingFile out;
+    ASSERT_TRUE(out.Open(path, &error)) << error;
+    EXPECT_TRUE(out.CheckRoomFor(1000, &error)) << error;
+    EXPECT_FALSE(out.CheckRoomFor(uint64_t(1) << 62, &error));
+    EXPECT_EQ(error.rfind("cannot write " + path + ": needs 4611686018.4 GB, ", 0), 0u) << error;
+  }
 
   EXPECT_FALSE(WriteWholeFile(dir, "x", 1, &error));
   EXPECT_EQ(error, "cannot write " + dir + ": it is a folder");

@@ -34,8 +34,9 @@ intptr_t OpenHandle(const std::string& path, DWORD access, DWORD disposition) {
 }  // namespace
 
 bool BinaryFile::OpenRead(const std::string& path) {
-  HANDLE h = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE h = CreateFileW(WidePath(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
   if (h == INVALID_HANDLE_VALUE) return Fail();
   handle = reinterpret_cast<intptr_t>(h);
   return true;

@@ -17,7 +17,7 @@ std::string SiblingPath(const std::string& path, const std::string& name);
 // there are none or the platform has none).
 std::string ResolveLinks(const std::string& path);
 // Renames from over to, replacing it in one step; *reason says why not.
-bool ReplaceFile(const std::string& from, const std::string& to, std::string* reason);
+bool RenameOver(const std::string& from, const std::string& to, std::string* reason);
 bool RemoveFile(const std::string& path);
 // Gives to the access permissions of from (where the platform has them).
 void CopyPermissions(const std::string& from, const std::string& to);

@@ -35,7 +35,7 @@ std::string ResolveLinks(const std::string& path) {
   return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to, std::string* reason) {
+bool RenameOver(const std::string& from, const std::string& to, std::string* reason) {
   if (::rename(from.c_str(), to.c_str()) == 0) return true;
   *reason = std::strerror(errno);
   return false;

@@ -63,7 +63,7 @@ std::string SiblingPath(const std::string& path, const std::string& name) {
 
 std::string ResolveLinks(const std::string& path) { return path; }
 
-bool ReplaceFile(const std::string& from, const std::string& to, std::string* reason) {
+bool RenameOver(const std::string& from, const std::string& to, std::string* reason) {
   if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
   *reason = SystemErrorText(GetLastError());

@@ -71,7 +71,7 @@ bool PendingFile::Commit(std::string* error) {
   if (!file.Close()) return Fail(file.Error(), error);
   if (!inPlace) {
     std::string why;
-    if (!ReplaceFile(working, resolved, &why)) return Fail(why, error);
+    if (!RenameOver(working, resolved, &why)) return Fail(why, error);
   }
   committed = true;
   return true;
