@@ -1,7 +1,10 @@
-// A render interrupted while it writes: the earlier file of that name
-// survives byte for byte, and what was half written is removed.
+// What only POSIX systems have: signals and devices. A render interrupted
+// while it writes leaves the earlier file of that name byte for byte and
+// removes what was half written; a device is written in place.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <fstream>
@@ -51,4 +54,24 @@ TEST(OndivoxInterrupt, KilledRenderLeavesTheEarlierFile) {
   ToolRun run = tool.Stop(SIGKILL);
   EXPECT_EQ(run.signal, SIGKILL);
   EXPECT_EQ(FileText(dir + "/out.wav"), kEarlier);
+}
+
+TEST(OndivoxDevices, DevicesAreWrittenInPlaceAndEveryWriteIsChecked) {
+  const std::string dir = ScratchDir("devices");
+  const std::string beside = dir + "/earlier.wav";
+  ExpectFailure("render --seconds 1 -o /dev/full", 1, "cannot write /dev/full: No space left on device", beside);
+  ExpectFailure("state save -o /dev/full", 1, "cannot write /dev/full: No space left on device", beside);
+  ExpectFailure("render --state /dev/zero -o " + beside, 1, "not a state file (more than 200 bytes, expected 200)",
+                beside);
+  const std::string toolOut = "'" + std::string(ONDIVOX_TOOL_PATH) + "' info >/dev/full 2>" + dir + "/err.txt";
+  int status = std::system(toolOut.c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(FileText(dir + "/err.txt"), "ondivox: cannot write the standard output\n");
+
+  // A device is never replaced by a file, even for a user who may.
+  ToolRun null = RunTool("render --seconds 1 -o /dev/null");
+  EXPECT_EQ(null.exitCode, 0) << null.err;
+  struct stat st;
+  ASSERT_EQ(stat("/dev/null", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
 }

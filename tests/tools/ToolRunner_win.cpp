@@ -1,0 +1,77 @@
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "ToolRunner.h"
+
+namespace {
+
+std::wstring Widen(const std::string& text) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(n > 0 ? n : 1, L'\0');
+  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], n);
+  wide.resize(wide.size() - 1);
+  return wide;
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The tests quote the POSIX shell's way; a Windows program splits its command line at double quotes.
+std::string WindowsQuoting(std::string args) {
+  for (char& c : args)
+    if (c == '\'') c = '"';
+  return args;
+}
+
+// A path from the build (a POSIX one when cross-built) as Windows names it.
+std::string WindowsPath(const std::string& path) { return path.size() > 1 && path[0] == '/' ? "Z:" + path : path; }
+
+HANDLE InheritableFile(const std::string& path) {
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  return CreateFileW(Widen(WindowsPath(path)).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+std::string ScratchDir(const std::string& name) {
+  std::string dir = std::string(ONDIVOX_TEST_SCRATCH) + "/" + name;
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+ToolRun RunTool(const std::string& args) {
+  const std::string dir = ONDIVOX_TEST_SCRATCH;
+  const std::string outPath = dir + "/tool.out", errPath = dir + "/tool.err";
+  ToolRun run;
+  {
+    HANDLE out = InheritableFile(outPath), err = InheritableFile(errPath);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = INVALID_HANDLE_VALUE;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::wstring command = Widen("\"" + WindowsPath(ONDIVOX_TOOL_PATH) + "\" " + WindowsQuoting(args));
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+      WaitForSingleObject(process.hProcess, INFINITE);
+      DWORD code = 0;
+      GetExitCodeProcess(process.hProcess, &code);
+      run.exitCode = static_cast<int>(code);
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+  }
+  run.out = Slurp(outPath);
+  run.err = Slurp(errPath);
+  return run;
+}
