@@ -75,3 +75,19 @@ TEST(OndivoxDevices, DevicesAreWrittenInPlaceAndEveryWriteIsChecked) {
   ASSERT_EQ(stat("/dev/null", &st), 0);
   EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
+
+// A write that fails halfway through the render (here at a file-size limit of
+// 512 KB, reached on the encoder's thread) stops the render and is reported;
+// the partial file goes.
+TEST(OndivoxDevices, AWriteFailingMidRenderRemovesThePartialFile) {
+  const std::string dir = ScratchDir("limit");
+  std::ofstream(dir + "/out.wav", std::ios::binary) << kEarlier;
+  const std::string command = "ulimit -f 1000; exec '" + std::string(ONDIVOX_TOOL_PATH) + "' render --seconds 60 -o " +
+                              dir + "/out.wav 2>" + dir + "/err.txt";
+  int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(FileText(dir + "/err.txt"), "ondivox: cannot write " + dir + "/out.wav: File too large\n");
+  EXPECT_EQ(FilesIn(dir), std::vector<std::string>({"err.txt", "out.wav"}));
+  EXPECT_EQ(FileText(dir + "/out.wav"), kEarlier);
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/ondivox/Commands.h"
+#include "tools/ondivox/FileLimits.h"
 #include "tools/ondivox/Interruption.h"
 #include "tools/ondivox/ToolError.h"
 #include "tools/ondivox/Usage.h"
@@ -51,6 +52,7 @@ int Run(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  ReportFileLimitsAsErrors();
   if (args.empty()) {
     PrintUsage(stderr);
     return 2;
