@@ -175,6 +175,23 @@ TEST(WavFile, ReadsWhatOtherProgramsWrite) {
   }
 }
 
+// A file cut short after its header was read (a recording still being
+// copied, say) is an error, not silence.
+TEST(WavFile, AFileThatShrinksWhileReadIsAnError) {
+  const std::string dir = Scratch("shrinks");
+  const std::string path = dir + "/in.wav";
+  std::string error;
+  ASSERT_TRUE(WriteWav(path, Ramp(2, 1000, 48000.0), WavFormat::kPcm16, &error)) << error;
+  WavReader reader;
+  ASSERT_TRUE(reader.Open(path, &error)) << error;
+  fs::resize_file(path, 44 + 400 * 4);
+  std::vector<double> left(1000), right(1000);
+  double* to[] = {left.data(), right.data()};
+  std::size_t got = 0;
+  EXPECT_FALSE(reader.Read(to, 1000, &got, &error));
+  EXPECT_EQ(error, path + " ended early, after 400 of 1000 frames");
+}
+
 // The form is chosen from the planned length: a file that may pass 4 GiB is
 // RF64 from its first byte, and reads back as such.
 TEST(WavFile, RF64WhenThePlannedLengthPassesAPlainWav) {

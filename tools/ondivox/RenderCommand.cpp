@@ -102,7 +102,7 @@ int RunRender(const std::vector<std::string>& args) {
     throw ToolError(error);
 
   ToolSession session(a.bundle);
-  if (!a.state.empty()) session.LoadStateFile(a.state);
+  if (a.Has("--state")) session.LoadStateFile(a.state);
   session.ApplyProgramAndSettings(a.program, a.sets);
 
   WavWriter writer;
