@@ -16,9 +16,14 @@ std::wstring Widen(const std::string& text) {
   return wide;
 }
 
+// What the tool printed, with the console's CR LF line ends as the tests expect them (LF).
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string lines;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
+  return lines;
 }
 
 // The tests quote the POSIX shell's way; a Windows program splits its command line at double quotes.
