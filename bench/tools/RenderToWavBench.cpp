@@ -98,7 +98,12 @@ void BM_EncodeBlock(benchmark::State& state) {
 
 }  // namespace
 
-// Wall time, and the CPU time of every thread (the writer's encoder runs on its own).
+// Each twice: the CPU time of the render's own thread (its critical path:
+// the writer's encoder runs on a thread of its own), and wall time with the
+// CPU time of every thread.
+BENCHMARK(BM_RenderDiscarded)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderEncoded24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderWritten24)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderDiscarded)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_RenderEncoded24)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_RenderWritten24)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
