@@ -5,16 +5,9 @@
 #include <iterator>
 
 #include "ToolRunner.h"
+#include "tools/files/WinPath.h"
 
 namespace {
-
-std::wstring Widen(const std::string& text) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(n > 0 ? n : 1, L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], n);
-  wide.resize(wide.size() - 1);
-  return wide;
-}
 
 // What the tool printed, with the console's CR LF line ends as the tests expect them (LF).
 std::string Slurp(const std::string& path) {
@@ -38,7 +31,7 @@ std::string WindowsPath(const std::string& path) { return path.size() > 1 && pat
 
 HANDLE InheritableFile(const std::string& path) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  return CreateFileW(Widen(WindowsPath(path)).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+  return CreateFileW(WidePath(WindowsPath(path)).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -63,7 +56,7 @@ ToolRun RunTool(const std::string& args) {
     startup.hStdInput = INVALID_HANDLE_VALUE;
     startup.hStdOutput = out;
     startup.hStdError = err;
-    std::wstring command = Widen("\"" + WindowsPath(ONDIVOX_TOOL_PATH) + "\" " + WindowsQuoting(args));
+    std::wstring command = WidePath("\"" + WindowsPath(ONDIVOX_TOOL_PATH) + "\" " + WindowsQuoting(args));
     PROCESS_INFORMATION process = {};
     if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
       WaitForSingleObject(process.hProcess, INFINITE);
