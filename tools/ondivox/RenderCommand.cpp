@@ -67,20 +67,22 @@ void WarnAboutInput(const std::string& path, uint64_t nonFinite) {
                  path.c_str(), static_cast<unsigned long long>(nonFinite));
 }
 
-}  // namespace
-
-int RunRender(const std::vector<std::string>& args) {
-  Arguments a = ParseArguments(args, *FindCommand("render"));
-  if (a.output.empty()) throw UsageError("render needs -o OUT.wav");
-  if (!a.positional.empty()) throw UsageError("unexpected argument '" + a.positional[0] + "'");
+// What to render, from the command line and the input's header, checked
+// before anything is loaded or written.
+struct RenderPlan {
   WavFormat format = WavFormat::kPcm24;
-  if (a.Has("--format") && !ParseWavFormat(a.format, &format))
-    throw UsageError("--format: '" + a.format + "' is not 16, 24, f32 or f64");
+  RenderSettings settings;
+  WavLayout layout;
+  double seconds = 0.0;
+};
 
-  InputFeed input;
+RenderPlan Plan(const Arguments& a, InputFeed& input) {
+  RenderPlan plan;
+  if (a.Has("--format") && !ParseWavFormat(a.format, &plan.format))
+    throw UsageError("--format: '" + a.format + "' is not 16, 24, f32 or f64");
   const bool hasInput = a.Has("--input");
   if (hasInput) input.Open(a.input);
-  RenderSettings settings;
+  RenderSettings& settings = plan.settings;
   settings.sampleRate = RateOption(a, hasInput ? input.Rate() : kDefaultRate);
   if (hasInput && settings.sampleRate != input.Rate())
     throw ToolError(a.input + " is at " + std::to_string(input.Rate()) + " Hz; render it at that rate (no resampling)");
@@ -90,15 +92,36 @@ int RunRender(const std::vector<std::string>& args) {
   settings.frames = FramesOption(a, settings.sampleRate, defaultFrames);
   if (settings.frames < 1) throw ToolError(a.input + " holds no audio; say how long to render with --seconds");
   if (hasInput) settings.input = [&input](double* const* stereo, int32_t n) { return input.Fill(stereo, n); };
-  const double seconds = settings.frames / settings.sampleRate;
-  const WavLayout layout = LayoutOf(format, 2, static_cast<uint32_t>(settings.sampleRate));
+  plan.seconds = settings.frames / settings.sampleRate;
+  plan.layout = LayoutOf(plan.format, 2, static_cast<uint32_t>(settings.sampleRate));
+  return plan;
+}
+
+void PrintSummary(const Arguments& a, const RenderPlan& plan, bool rf64, ToolSession& session) {
+  std::printf("wrote %s: %.2f s, %ld Hz, stereo, %s%s", a.output.c_str(), plan.seconds,
+              static_cast<long>(plan.settings.sampleRate), WavFormatName(plan.format), rf64 ? " (RF64)" : "");
+  if (!a.program.empty()) {
+    int index = session.ProgramIndex(a.program);
+    std::printf(", program %d \"%s\"", index, session.ProgramNames()[index].c_str());
+  }
+  std::printf("\n");
+}
+
+}  // namespace
+
+int RunRender(const std::vector<std::string>& args) {
+  Arguments a = ParseArguments(args, *FindCommand("render"));
+  if (a.output.empty()) throw UsageError("render needs -o OUT.wav");
+  if (!a.positional.empty()) throw UsageError("unexpected argument '" + a.positional[0] + "'");
+  InputFeed input;
+  const RenderPlan plan = Plan(a, input);
 
   // Declared before the file, so an interruption is noticed until the file is gone.
   InterruptionWatch interruption;
   PendingFile out;
   std::string error;
   if (!out.Open(a.output, &error)) throw ToolError(error);
-  if (!out.WritesInPlace() && !out.CheckRoomFor(WavWriter::FileBytes(layout, settings.frames), &error))
+  if (!out.WritesInPlace() && !out.CheckRoomFor(WavWriter::FileBytes(plan.layout, plan.settings.frames), &error))
     throw ToolError(error);
 
   ToolSession session(a.bundle);
@@ -106,34 +129,26 @@ int RunRender(const std::vector<std::string>& args) {
   session.ApplyProgramAndSettings(a.program, a.sets);
 
   WavWriter writer;
-  if (!writer.Begin(&out.File(), a.output, layout, static_cast<uint64_t>(settings.frames), &error))
+  if (!writer.Begin(&out.File(), a.output, plan.layout, static_cast<uint64_t>(plan.settings.frames), &error))
     throw ToolError(error);
-  ProgressLine progress(seconds, StderrIsTerminal() && !a.quiet);
+  ProgressLine progress(plan.seconds, StderrIsTerminal() && !a.quiet);
   auto sink = [&](const double* const* channels, int32_t frames) {
     return !InterruptionWatch::Requested() && writer.Write(channels, static_cast<std::size_t>(frames), &error);
   };
-  bool rendered = Render(session.Plug(), settings, [&](double done) { progress.Update(done); }, sink);
+  bool rendered = Render(session.Plug(), plan.settings, [&](double done) { progress.Update(done); }, sink);
   progress.Clear();
-  if (InterruptionWatch::Requested())
-    throw InterruptedError("interrupted; " + a.output + " was not written");
+  if (InterruptionWatch::Requested()) throw InterruptedError("interrupted; " + a.output + " was not written");
   if (!rendered) {
-    if (hasInput && !input.Error().empty()) error = input.Error();
+    if (!input.Error().empty()) error = input.Error();
     if (error.empty())
-      error = "the plug-in refused to process at " + std::to_string(static_cast<long>(settings.sampleRate)) + " Hz";
+      error = "the plug-in refused to process at " + std::to_string(static_cast<long>(plan.settings.sampleRate)) +
+              " Hz";
     throw ToolError(error);
   }
   if (!writer.Finish(&error) || !out.Commit(&error)) throw ToolError(error);
 
-  if (!a.quiet) {
-    std::printf("wrote %s: %.2f s, %ld Hz, stereo, %s%s", a.output.c_str(), seconds,
-                static_cast<long>(settings.sampleRate), WavFormatName(format), writer.IsRf64() ? " (RF64)" : "");
-    if (!a.program.empty()) {
-      int index = session.ProgramIndex(a.program);
-      std::printf(", program %d \"%s\"", index, session.ProgramNames()[index].c_str());
-    }
-    std::printf("\n");
-  }
-  WarnAboutOutput(a.output, layout, writer.Stats());
-  if (hasInput) WarnAboutInput(a.input, input.NonFiniteSamples());
+  if (!a.quiet) PrintSummary(a, plan, writer.IsRf64(), session);
+  WarnAboutOutput(a.output, plan.layout, writer.Stats());
+  if (a.Has("--input")) WarnAboutInput(a.input, input.NonFiniteSamples());
   return 0;
 }
