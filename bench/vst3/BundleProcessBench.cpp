@@ -6,11 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BundleSession.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
-#include "tools/host/ComponentHandler.h"
-#include "tools/host/HostApplication.h"
-#include "tools/host/PluginInstance.h"
-#include "tools/host/PluginModule.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -20,16 +17,8 @@ namespace {
 constexpr int kFrames = 512;
 constexpr double kRate = 48000.0;
 
-struct Session {
-  PluginModule module;
-  HostApplication app;
-  ComponentHandler handler;
-  std::unique_ptr<PluginInstance> plug;
-
+struct Session : BundleSession {
   explicit Session(int32 sampleSize) {
-    if (!module.Load(ONDIVOX_BUNDLE_PATH)) return;
-    std::string error;
-    plug = PluginInstance::Create(module.Factory(), &app, &handler, &error);
     if (plug) plug->Setup(kRate, kFrames, sampleSize);
   }
 };

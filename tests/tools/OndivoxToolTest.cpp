@@ -3,8 +3,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <limits>
 
+#include "ToolFiles.h"
 #include "ToolRunner.h"
 #include "tools/wav/WavFile.h"
 
@@ -24,11 +27,6 @@ double Peak(const WavAudio& audio) {
   return peak;
 }
 
-int CountLines(const std::string& text) {
-  int n = 0;
-  for (char c : text) n += c == '\n';
-  return n;
-}
 
 }  // namespace
 
@@ -124,39 +122,222 @@ TEST(OndivoxTool, InputIsMixedUnderTheTone) {
       ASSERT_NEAR(m.channels[side][i] - a.channels[side][i], input.channels[0][i], 1e-9) << side << " " << i;
 }
 
-TEST(OndivoxTool, MistakesGiveOneLineAndAnExitCode) {
+namespace {
+
+// A WAV header with each field as given, for headers that are wrong.
+struct Header {
+  const char* riff = "RIFF";
+  uint32_t fmtSize = 16;
+  uint16_t tag = 1;
+  uint16_t channels = 2;
+  uint32_t rate = 48000;
+  uint16_t bits = 16;
+  int blockAlign = -1;  // channels * bits / 8 when -1
+  bool hasFormat = true, hasData = true;
+  uint32_t dataClaimed = 400;  // the data chunk's size field
+  uint32_t dataPresent = 400;  // bytes of audio that follow
+};
+
+void Le(std::string& to, uint64_t x, int bytes) {
+  for (int i = 0; i < bytes; ++i) to += static_cast<char>(x >> (8 * i));
+}
+
+std::string WriteHeader(const std::string& path, const Header& h) {
+  std::string v = std::string(h.riff, 4) + "\xFF\xFF\xFF\x7F" + "WAVE";
+  if (h.hasFormat) {
+    std::string fmt;
+    Le(fmt, h.tag, 2);
+    Le(fmt, h.channels, 2);
+    Le(fmt, h.rate, 4);
+    Le(fmt, static_cast<uint64_t>(h.rate) * h.channels * h.bits / 8, 4);
+    Le(fmt, h.blockAlign >= 0 ? h.blockAlign : h.channels * h.bits / 8, 2);
+    Le(fmt, h.bits, 2);
+    fmt.resize(h.fmtSize, '\0');
+    v += "fmt ";
+    Le(v, h.fmtSize, 4);
+    v += fmt;
+  }
+  if (h.hasData) {
+    v += "data";
+    Le(v, h.dataClaimed, 4);
+    v += std::string(h.dataPresent, '\0');
+  }
+  std::ofstream(path, std::ios::binary) << v;
+  return path;
+}
+
+}  // namespace
+
+// Every way a command can fail: the exit code, the one line that says why,
+// and the files left: an earlier output is untouched and nothing is added.
+TEST(OndivoxTool, FailuresSayWhyAndLeaveTheFilesAsTheyWere) {
   const std::string dir = ScratchDir("errors");
+  const std::string out = dir + "/out.wav", o = " -o " + out;
   std::ofstream(dir + "/junk.wav") << "not a wav file";
   std::ofstream(dir + "/short.state") << "12345";
-  WavAudio at48k;
-  at48k.sampleRate = 48000.0;
-  at48k.channels.assign(2, std::vector<double>(100, 0.0));
-  std::string error;
-  ASSERT_TRUE(WriteWav(dir + "/in.wav", at48k, WavFormat::kPcm16, &error)) << error;
-  struct Case { std::string args; const char* says; };
+  const std::string good = WriteHeader(dir + "/good.wav", Header());
+  struct Case {
+    std::string args;
+    int exitCode;
+    std::string says;
+  };
+  // Inputs one field off a good header, refused before anything is rendered.
+  struct BadInput {
+    const char* name;
+    void (*change)(Header&);
+    const char* says;
+  };
+  const BadInput inputs[] = {
+      {"nofmt.wav", [](Header& h) { h.hasFormat = false; }, "nofmt.wav: no format chunk"},
+      {"fmt14.wav", [](Header& h) { h.fmtSize = 14; }, "fmt14.wav: the format chunk is too short (14 bytes)"},
+      {"mp3.wav", [](Header& h) { h.tag = 0x55; }, "mp3.wav: encoding 0x0055 is neither PCM nor floating point"},
+      {"ch0.wav", [](Header& h) { h.channels = 0; }, "ch0.wav has no channels"},
+      {"ch6.wav", [](Header& h) { h.channels = 6; }, "ch6.wav has 6 channels; only mono or stereo can be mixed in"},
+      {"rate4g.wav", [](Header& h) { h.rate = 4294967295u; }, "rate4g.wav claims a rate of 4294967295 Hz"},
+      {"rate0.wav", [](Header& h) { h.rate = 0; }, "rate0.wav claims a rate of 0 Hz"},
+      {"pcm12.wav", [](Header& h) { h.bits = 12; }, "pcm12.wav: 12-bit PCM is not supported"},
+      {"float16.wav", [](Header& h) { h.tag = 3; }, "float16.wav: 16-bit floating point is not supported"},
+      {"align.wav", [](Header& h) { h.blockAlign = 3; },
+       "a block align of 3 bytes does not fit 2 channels of 16 bits"},
+      {"ext18.wav", [](Header& h) { h.tag = 0xFFFE, h.fmtSize = 18; },
+       "the extensible format chunk is too short (18 bytes)"},
+      {"nodata.wav", [](Header& h) { h.hasData = false; }, "nodata.wav: no data chunk"},
+      {"rf64.wav", [](Header& h) { h.riff = "RF64", h.dataClaimed = 0xFFFFFFFFu; },
+       "rf64.wav: an RF64 file without its ds64 chunk"},
+      {"early.wav", [](Header& h) { h.dataClaimed = 192000; },
+       "early.wav ends early: its header promises 192000 bytes of audio, the file holds 400"},
+  };
+  std::vector<Case> cases;
+  for (const BadInput& bad : inputs) {
+    Header h;
+    bad.change(h);
+    cases.push_back({"render --input " + WriteHeader(dir + "/" + bad.name, h) + o, 1, bad.says});
+  }
+  const Case more[] = {
+      {"render --input " + dir + "/missing.wav" + o, 1, "cannot read " + dir + "/missing.wav: "},
+      {"render --input " + dir + "/junk.wav" + o, 1, dir + "/junk.wav is not a WAV file"},
+      {"render --input " + good + " --rate 44100" + o, 1, "good.wav is at 48000 Hz; render it at that rate"},
+      // Where the output goes.
+      {"render --seconds 1 -o " + dir + "/none/out.wav", 1, "cannot write " + dir + "/none/out.wav: "},
+      {"render --seconds 1 -o " + dir, 1, "cannot write " + dir + ": it is a folder"},
+      // The plug-in's programs, parameters and state.
+      {"render --program 'No Such Program'" + o, 1, "no program named"},
+      {"render --program 150" + o, 1, "no program 150"},
+      {"render --set Nothing=1" + o, 1, "unknown parameter 'Nothing'"},
+      {"render --set Volume=101" + o, 1, "outside"},
+      {"render --set Wave=Noise" + o, 1, "bad value for Wave"},
+      {"render --set Isochronic=1" + o, 1, "more than one"},
+      {"render --state " + dir + "/short.state" + o, 1, "not a state file (5 bytes, expected 200)"},
+      {"state show " + dir + "/short.state", 1, "not a state file"},
+      {"render --bundle " + dir + o, 1, "cannot load"},
+      // The command line itself.
+      {"render --seconds ''" + o, 2, "--seconds: '' is not a number"},
+      {"render --seconds ten" + o, 2, "--seconds: 'ten' is not a number"},
+      {"render --seconds 0.00001" + o, 2, "--seconds: 0.00001 is less than one frame at 48000 Hz"},
+      {"render --seconds -1" + o, 2, "--seconds: -1 is out of range"},
+      {"render --seconds 86401" + o, 2, "--seconds: 86401 is out of range"},
+      {"render --rate 44100.5" + o, 2, "--rate: 44100.5 is not a whole number of Hz"},
+      {"render --rate 800000" + o, 2, "--rate: 800000 is out of range"},
+      {"render --format 12" + o, 2, "--format"},
+      {"render --quiet=yes" + o, 2, "--quiet takes no value"},
+      {"render --frob 1" + o, 2, "unknown option --frob (see ondivox render --help)"},
+      {"state save --seconds 1" + o, 2, "unknown option --seconds (see ondivox state save --help)"},
+      {"render --seconds 1", 2, "needs -o"},
+      {"help frobnicate", 2, "no command 'frobnicate' (see ondivox --help)"},
+      {"frobnicate", 2, "unknown command 'frobnicate' (see ondivox --help)"},
+  };
+  cases.insert(cases.end(), std::begin(more), std::end(more));
+  for (const Case& c : cases) ExpectFailure(c.args, c.exitCode, c.says, out);
+}
+
+TEST(OndivoxTool, HelpGoesToStandardOutput) {
+  struct Case {
+    std::string args, shows;
+  };
   const Case cases[] = {
-      {"render --program 'No Such Program' -o " + dir + "/x.wav", "no program named"},
-      {"render --program 150 -o " + dir + "/x.wav", "no program 150"},
-      {"render --set Nothing=1 -o " + dir + "/x.wav", "unknown parameter 'Nothing'"},
-      {"render --set Volume=101 -o " + dir + "/x.wav", "outside"},
-      {"render --set Wave=Noise -o " + dir + "/x.wav", "bad value for Wave"},
-      {"render --set Isochronic=1 -o " + dir + "/x.wav", "more than one"},
-      {"render --seconds -1 -o " + dir + "/x.wav", "--seconds"},
-      {"render --input " + dir + "/missing.wav -o " + dir + "/x.wav", "cannot read"},
-      {"render --input " + dir + "/junk.wav -o " + dir + "/x.wav", "not a WAV file"},
-      {"render --input " + dir + "/in.wav --rate 44100 -o " + dir + "/x.wav", "48000 Hz"},
-      {"render --state " + dir + "/short.state -o " + dir + "/x.wav", "not a state file"},
-      {"state show " + dir + "/short.state", "not a state file"},
-      {"render --bundle " + dir + " -o " + dir + "/x.wav", "cannot load"},
-      {"render --format 12 -o " + dir + "/x.wav", "--format"},
-      {"render --seconds 1", "needs -o"},
-      {"frobnicate", "unknown command"},
+      {"--help", "ondivox state save"},   {"help", "ondivox render"},
+      {"help render", "  --seconds S"},  {"render --help", "  --input IN.wav"},
+      {"state save --help", "  -o FILE"}, {"help state", "ondivox state show"},
+      {"help snapshot", "--click X,Y"},
   };
   for (const Case& c : cases) {
     ToolRun run = RunTool(c.args);
-    EXPECT_NE(run.exitCode, 0) << c.args;
-    EXPECT_NE(run.err.find(c.says), std::string::npos) << c.args << "\n" << run.err;
-    EXPECT_EQ(run.err.rfind("ondivox: ", 0), 0u) << run.err;
-    EXPECT_TRUE(run.out.empty()) << c.args;
+    EXPECT_EQ(run.exitCode, 0) << c.args;
+    EXPECT_EQ(run.out.rfind("usage:\n", 0), 0u) << c.args << "\n" << run.out;
+    EXPECT_NE(run.out.find(c.shows), std::string::npos) << c.args << "\n" << run.out;
+    EXPECT_TRUE(run.err.empty()) << c.args << "\n" << run.err;
   }
+  // Without a command: the usage, as a mistake.
+  ToolRun bare = RunTool("");
+  EXPECT_EQ(bare.exitCode, 2);
+  EXPECT_NE(bare.err.find("ondivox render"), std::string::npos);
+}
+
+// A full pan at Volume 100 passes full scale by the pan law: 24-bit output
+// saturates and says how often; floating point keeps the peak and says so.
+TEST(OndivoxTool, ClippingIsCountedAndReported) {
+  const std::string dir = ScratchDir("clipping");
+  const std::string loud = "render --seconds 1 --set Pan=100 --set Volume=100 ";
+  ToolRun pcm = RunTool(loud + "-o " + dir + "/a.wav");
+  ToolRun flt = RunTool(loud + "--format f64 -o " + dir + "/b.wav");
+  ToolRun quiet = RunTool("render --seconds 1 --quiet -o " + dir + "/c.wav");
+  ASSERT_EQ(pcm.exitCode, 0) << pcm.err;
+  ASSERT_EQ(flt.exitCode, 0) << flt.err;
+  ASSERT_EQ(quiet.exitCode, 0) << quiet.err;
+
+  WavAudio exact = Read(dir + "/b.wav");
+  std::size_t over = 0;
+  for (const auto& ch : exact.channels)
+    for (double x : ch) over += std::fabs(x) > 1.0;
+  ASSERT_GT(over, 0u);
+  char says[512];
+  std::snprintf(says, sizeof says, "ondivox: %s/a.wav: %zu samples clipped, peak %+.1f dBFS\n", dir.c_str(), over,
+                20 * std::log10(Peak(exact)));
+  EXPECT_EQ(pcm.err, says);
+  EXPECT_NE(std::string(says).find("peak +6.0 dBFS"), std::string::npos);
+  EXPECT_NE(flt.err.find("b.wav: peak +6.0 dBFS, above full scale (kept in floating point)"), std::string::npos)
+      << flt.err;
+  EXPECT_DOUBLE_EQ(Peak(Read(dir + "/a.wav")), 1.0 * 8388607 / 8388608);
+  // Default settings stay inside full scale: nothing to say, and --quiet says nothing at all.
+  EXPECT_TRUE(quiet.out.empty()) << quiet.out;
+  EXPECT_TRUE(quiet.err.empty()) << quiet.err;
+}
+
+TEST(OndivoxTool, InputSamplesThatAreNotNumbersAreMixedAsSilence) {
+  const std::string dir = ScratchDir("nonfinite");
+  WavAudio input;
+  input.sampleRate = 48000.0;
+  input.channels.assign(2, std::vector<double>(4800, 0.1));
+  input.channels[0][100] = std::numeric_limits<double>::quiet_NaN();
+  input.channels[1][200] = std::numeric_limits<double>::infinity();
+  std::string error;
+  ASSERT_TRUE(WriteWav(dir + "/in.wav", input, WavFormat::kFloat32, &error)) << error;
+  ToolRun mixed = RunTool("render --input " + dir + "/in.wav --format f64 -o " + dir + "/mixed.wav");
+  ToolRun alone = RunTool("render --seconds 0.1 --format f64 -o " + dir + "/alone.wav");
+  ASSERT_EQ(mixed.exitCode, 0) << mixed.err;
+  ASSERT_EQ(alone.exitCode, 0) << alone.err;
+  EXPECT_NE(mixed.err.find("in.wav: 2 samples were not finite numbers; they were mixed as silence"),
+            std::string::npos)
+      << mixed.err;
+  WavAudio m = Read(dir + "/mixed.wav"), a = Read(dir + "/alone.wav");
+  EXPECT_EQ(m.channels[0][100], a.channels[0][100]);
+  EXPECT_EQ(m.channels[1][200], a.channels[1][200]);
+  EXPECT_NEAR(m.channels[0][101] - a.channels[0][101], 0.1, 1e-7);
+}
+
+// The progress line is for a person at a terminal: never in a pipe or a file.
+TEST(OndivoxTool, ProgressOnlyOnATerminal) {
+  const std::string dir = ScratchDir("progress");
+  ToolRun piped = RunTool("render --seconds 600 -o " + dir + "/a.wav");
+  ASSERT_EQ(piped.exitCode, 0) << piped.err;
+  EXPECT_TRUE(piped.err.empty()) << piped.err;
+  if (std::system("command -v script >/dev/null 2>&1") != 0) GTEST_SKIP() << "no script(1) to make a terminal";
+  // script(1) runs the tool on a terminal of its own and copies what was drawn.
+  const std::string command = "script -qec \"'" + std::string(ONDIVOX_TOOL_PATH) + "' render --seconds 600 -o " +
+                              dir + "/b.wav\" /dev/null >" + dir + "/tty.txt";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string drawn = FileText(dir + "/tty.txt");
+  EXPECT_NE(drawn.find("x real time"), std::string::npos) << drawn;
+  EXPECT_NE(drawn.find("elapsed"), std::string::npos);
+  EXPECT_NE(drawn.find("left"), std::string::npos);
 }

@@ -4,7 +4,8 @@
 #include <string>
 
 struct ToolRun {
-  int exitCode = -1;
+  int exitCode = -1;  // -1 when a signal ended it
+  int signal = 0;     // the signal that ended it, if one did
   std::string out;
   std::string err;
 };
@@ -13,3 +14,16 @@ struct ToolRun {
 ToolRun RunTool(const std::string& args);
 // A fresh scratch folder for one test's files.
 std::string ScratchDir(const std::string& name);
+
+// The tool started in the background, to be stopped while it works.
+class RunningTool {
+ public:
+  explicit RunningTool(const std::string& args);
+  ~RunningTool();  // kills it if still running
+  // Sends signal and waits for the tool to end.
+  ToolRun Stop(int signal);
+
+ private:
+  long pid = -1;
+  std::string out, err;
+};

@@ -24,16 +24,6 @@ ProcessContext ContextAt(const RenderSettings& s, int64_t position) {
   return c;
 }
 
-// Copies the input's frames [from, from + n) into the block; silence past its end.
-void FillInput(const WavAudio* input, int64_t from, int32_t n, std::vector<double>* block) {
-  for (int side = 0; side < 2; ++side) {
-    std::fill(block[side].begin(), block[side].end(), 0.0);
-    if (!input || input->channels.empty()) continue;
-    const std::vector<double>& src = input->channels[std::min<std::size_t>(side, input->channels.size() - 1)];
-    for (int32_t i = 0; i < n && from + i < static_cast<int64_t>(src.size()); ++i) block[side][i] = src[from + i];
-  }
-}
-
 }  // namespace
 
 bool Render(PluginInstance& plug, const RenderSettings& s, const RenderProgress& progress,
@@ -47,7 +37,7 @@ bool Render(PluginInstance& plug, const RenderSettings& s, const RenderProgress&
   int64_t nextProgress = 0;
   for (int64_t pos = 0; pos < s.frames; pos += s.blockSize) {
     int32_t n = static_cast<int32_t>(std::min<int64_t>(s.blockSize, s.frames - pos));
-    FillInput(s.input, pos, n, in);
+    if (s.input && !s.input(inPtr, n)) return false;
     ProcessContext context = ContextAt(s, pos);
     plug.Process(n, 2, inPtr, outPtr, nullptr, &context);
     if (!sink(outPtr, n)) return false;

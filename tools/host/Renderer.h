@@ -8,12 +8,16 @@
 #include "tools/host/PluginInstance.h"
 #include "tools/wav/WavFile.h"
 
+// Fills the two input channels with the next frames samples each (silence
+// where the input has ended). Answering false stops the render.
+using RenderSource = std::function<bool(double* const* channels, int32_t frames)>;
+
 struct RenderSettings {
   double sampleRate = 48000.0;
   double tempo = 120.0;
   int64_t frames = 0;
   int32_t blockSize = 1024;
-  const WavAudio* input = nullptr;  // mono is heard on both sides; may be null
+  RenderSource input;  // silence when empty
 };
 
 // Called now and then with the fraction done (0..1).
@@ -24,7 +28,8 @@ using RenderProgress = std::function<void(double)>;
 using RenderSink = std::function<bool(const double* const* channels, int32_t frames)>;
 
 // Sets the plug-in up for processing and renders block by block into sink.
-// False when the plug-in refuses the processing setup or the sink stops.
+// False when the plug-in refuses the processing setup, or the input or the
+// sink stops.
 bool Render(PluginInstance& plug, const RenderSettings& settings, const RenderProgress& progress,
             const RenderSink& sink);
 // The same, collected into *out (two channels).

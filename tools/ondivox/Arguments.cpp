@@ -20,13 +20,9 @@ std::string* Slot(Arguments& a, const std::string& name) {
   return nullptr;
 }
 
-bool Allowed(const std::string& allowed, const std::string& name) {
-  return (" " + allowed + " ").find(" " + name + " ") != std::string::npos;
-}
-
 }  // namespace
 
-Arguments ParseArguments(const std::vector<std::string>& args, const std::string& allowed) {
+Arguments ParseArguments(const std::vector<std::string>& args, const CommandHelp& command) {
   Arguments a;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -42,7 +38,14 @@ Arguments ParseArguments(const std::vector<std::string>& args, const std::string
       value = arg.substr(eq + 1);
       inlineValue = true;
     }
-    if (!Allowed(allowed, name)) throw UsageError("unknown option " + name);
+    const OptionHelp* option = command.Find(name);
+    if (!option)
+      throw UsageError("unknown option " + name + " (see ondivox " + command.name + " --help)");
+    if (!option->value) {
+      if (inlineValue) throw UsageError(name + " takes no value");
+      a.quiet = a.quiet || name == "--quiet";
+      continue;
+    }
     if (!inlineValue) {
       if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
       value = args[++i];
@@ -51,8 +54,9 @@ Arguments ParseArguments(const std::vector<std::string>& args, const std::string
       a.sets.push_back(value);
     } else {
       std::string* slot = Slot(a, name);
-      if (!slot->empty()) throw UsageError(name + " given twice");
+      if (a.Has(name)) throw UsageError(name + " given twice");
       *slot = value;
+      a.given.insert(name);
     }
   }
   return a;

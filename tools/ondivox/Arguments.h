@@ -1,8 +1,11 @@
 // Arguments: the command line after the command words, as options.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
+
+#include "tools/ondivox/Usage.h"
 
 struct Arguments {
   std::string bundle;                 // --bundle
@@ -15,12 +18,16 @@ struct Arguments {
   std::string state;                  // --state FILE
   std::string format;                 // --format 16|24|f32|f64
   std::string output;                 // -o FILE
+  bool quiet = false;                 // --quiet
   std::vector<std::string> positional;
+  std::set<std::string> given;        // the options present, even with an empty value
+
+  bool Has(const std::string& option) const { return given.count(option) != 0; }
 };
 
-// Parses args; options not in `allowed` (e.g. "--bundle --set -o") are refused
-// with a UsageError naming them.
-Arguments ParseArguments(const std::vector<std::string>& args, const std::string& allowed);
+// Parses args against the command's options; anything else is refused with
+// a UsageError that names it and points to the command's help.
+Arguments ParseArguments(const std::vector<std::string>& args, const CommandHelp& command);
 
 // Strict number parsing for option values; UsageError on anything else.
 double ParseNumber(const std::string& option, const std::string& text);

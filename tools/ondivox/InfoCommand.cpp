@@ -76,7 +76,7 @@ void PrintPrograms(ToolSession& session) {
 }  // namespace
 
 int RunInfo(const std::vector<std::string>& args) {
-  Arguments a = ParseArguments(args, "--bundle");
+  Arguments a = ParseArguments(args, *FindCommand("info"));
   if (!a.positional.empty()) throw UsageError("info takes no argument '" + a.positional[0] + "'");
   ToolSession session(a.bundle);
   PrintFactory(session);

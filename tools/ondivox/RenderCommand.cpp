@@ -1,88 +1,154 @@
-// ondivox render: a program and settings rendered to a WAV file.
+// ondivox render: a program and settings rendered to a WAV (or RF64) file
+// that appears only once it is complete.
 #include <cmath>
 #include <cstdio>
 
+#include "tools/files/PendingFile.h"
 #include "tools/host/Renderer.h"
 #include "tools/ondivox/Arguments.h"
 #include "tools/ondivox/Commands.h"
+#include "tools/ondivox/InputFeed.h"
+#include "tools/ondivox/Interruption.h"
+#include "tools/ondivox/Progress.h"
 #include "tools/ondivox/Terminal.h"
 #include "tools/ondivox/ToolError.h"
 #include "tools/ondivox/ToolSession.h"
+#include "tools/wav/WavWriter.h"
 
 namespace {
 
 constexpr double kDefaultSeconds = 10.0;
-// Renders shorter than this finish before a bar would be worth drawing.
-constexpr double kProgressFromSeconds = 60.0;
+constexpr double kDefaultRate = 48000.0;
+constexpr double kMaxSeconds = 24 * 3600.0;
 
-void DrawProgress(double done) {
-  const int width = 40;
-  int filled = static_cast<int>(done * width);
-  std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
-               std::string(width - filled, ' ').c_str(), static_cast<int>(done * 100));
-  if (done >= 1.0) std::fprintf(stderr, "\n");
-  std::fflush(stderr);
-}
-
-double PositiveOption(const std::string& name, const std::string& text, double fallback, double max) {
-  if (text.empty()) return fallback;
+double PositiveOption(const Arguments& a, const std::string& name, const std::string& text, double fallback,
+                      double max) {
+  if (!a.Has(name)) return fallback;
   double v = ParseNumber(name, text);
   if (!(v > 0.0) || v > max) throw UsageError(name + ": " + text + " is out of range");
   return v;
 }
 
-}  // namespace
+double RateOption(const Arguments& a, double fallback) {
+  double rate = PositiveOption(a, "--rate", a.rate, fallback, WavReader::kMaxRate);
+  if (rate != std::floor(rate)) throw UsageError("--rate: " + a.rate + " is not a whole number of Hz");
+  return rate;
+}
 
-int RunRender(const std::vector<std::string>& args) {
-  Arguments a = ParseArguments(
-      args, "--bundle --program --set --rate --tempo --seconds --input --state --format -o");
-  if (a.output.empty()) throw UsageError("render needs -o OUT.wav");
-  if (!a.positional.empty()) throw UsageError("unexpected argument '" + a.positional[0] + "'");
+int64_t FramesOption(const Arguments& a, double rate, int64_t fallback) {
+  if (!a.Has("--seconds")) return fallback;
+  double seconds = PositiveOption(a, "--seconds", a.seconds, 0.0, kMaxSeconds);
+  int64_t frames = std::llround(seconds * rate);
+  if (frames < 1)
+    throw UsageError("--seconds: " + a.seconds + " is less than one frame at " +
+                     std::to_string(static_cast<long>(rate)) + " Hz");
+  return frames;
+}
+
+std::string Decibels(double peak) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%+.1f dBFS", 20.0 * std::log10(peak));
+  return text;
+}
+
+// What the user must know about the file even when --quiet: it is not exactly what was rendered.
+void WarnAboutOutput(const std::string& path, const WavLayout& layout, const SampleStats& stats) {
+  if (stats.clipped > 0)
+    std::fprintf(stderr, "ondivox: %s: %llu samples clipped, peak %s\n", path.c_str(),
+                 static_cast<unsigned long long>(stats.clipped), Decibels(stats.peak).c_str());
+  else if (layout.isFloat && stats.peak > 1.0)
+    std::fprintf(stderr, "ondivox: %s: peak %s, above full scale (kept in floating point)\n", path.c_str(),
+                 Decibels(stats.peak).c_str());
+}
+
+void WarnAboutInput(const std::string& path, uint64_t nonFinite) {
+  if (nonFinite > 0)
+    std::fprintf(stderr, "ondivox: %s: %llu samples were not finite numbers; they were mixed as silence\n",
+                 path.c_str(), static_cast<unsigned long long>(nonFinite));
+}
+
+// What to render, from the command line and the input's header, checked
+// before anything is loaded or written.
+struct RenderPlan {
   WavFormat format = WavFormat::kPcm24;
-  if (!a.format.empty() && !ParseWavFormat(a.format, &format))
-    throw UsageError("--format: '" + a.format + "' is not 16, 24, f32 or f64");
-
-  WavAudio input;
-  if (!a.input.empty()) {
-    std::string error;
-    if (!ReadWav(a.input, &input, &error)) throw ToolError(error);
-  }
   RenderSettings settings;
-  settings.sampleRate = PositiveOption("--rate", a.rate, a.input.empty() ? 48000.0 : input.sampleRate, 768000.0);
-  if (!a.input.empty() && settings.sampleRate != input.sampleRate)
-    throw ToolError(a.input + " is at " + std::to_string(static_cast<long>(input.sampleRate)) +
-                    " Hz; render it at that rate (no resampling)");
-  settings.tempo = PositiveOption("--tempo", a.tempo, 120.0, 999.0);
-  double inputSeconds = a.input.empty() ? kDefaultSeconds : input.Frames() / input.sampleRate;
-  double seconds = PositiveOption("--seconds", a.seconds, inputSeconds, 24 * 3600.0);
-  settings.frames = static_cast<int64_t>(std::llround(seconds * settings.sampleRate));
-  settings.input = a.input.empty() ? nullptr : &input;
+  WavLayout layout;
+  double seconds = 0.0;
+};
 
-  ToolSession session(a.bundle);
-  if (!a.state.empty()) session.LoadStateFile(a.state);
-  session.ApplyProgramAndSettings(a.program, a.sets);
+RenderPlan Plan(const Arguments& a, InputFeed& input) {
+  RenderPlan plan;
+  if (a.Has("--format") && !ParseWavFormat(a.format, &plan.format))
+    throw UsageError("--format: '" + a.format + "' is not 16, 24, f32 or f64");
+  const bool hasInput = a.Has("--input");
+  if (hasInput) input.Open(a.input);
+  RenderSettings& settings = plan.settings;
+  settings.sampleRate = RateOption(a, hasInput ? input.Rate() : kDefaultRate);
+  if (hasInput && settings.sampleRate != input.Rate())
+    throw ToolError(a.input + " is at " + std::to_string(input.Rate()) + " Hz; render it at that rate (no resampling)");
+  settings.tempo = PositiveOption(a, "--tempo", a.tempo, 120.0, 999.0);
+  const int64_t defaultFrames = hasInput ? static_cast<int64_t>(input.Frames())
+                                         : static_cast<int64_t>(kDefaultSeconds * settings.sampleRate);
+  settings.frames = FramesOption(a, settings.sampleRate, defaultFrames);
+  if (settings.frames < 1) throw ToolError(a.input + " holds no audio; say how long to render with --seconds");
+  if (hasInput) settings.input = [&input](double* const* stereo, int32_t n) { return input.Fill(stereo, n); };
+  plan.seconds = settings.frames / settings.sampleRate;
+  plan.layout = LayoutOf(plan.format, 2, static_cast<uint32_t>(settings.sampleRate));
+  return plan;
+}
 
-  bool showProgress = StderrIsTerminal() && seconds >= kProgressFromSeconds;
-  // Written as it is rendered: a long session never sits in memory whole.
-  WavWriter writer;
-  std::string error;
-  if (!writer.Open(a.output, settings.sampleRate, 2, format, &error)) throw ToolError(error);
-  auto sink = [&](const double* const* channels, int32_t frames) {
-    return writer.Write(channels, static_cast<std::size_t>(frames), &error);
-  };
-  if (!Render(session.Plug(), settings, showProgress ? RenderProgress(DrawProgress) : RenderProgress(), sink)) {
-    if (error.empty())
-      error = "the plug-in refused to process at " + std::to_string(static_cast<long>(settings.sampleRate)) + " Hz";
-    throw ToolError(error);
-  }
-  if (!writer.Close(&error)) throw ToolError(error);
-
-  std::printf("wrote %s: %.2f s, %ld Hz, stereo, %s", a.output.c_str(), seconds,
-              static_cast<long>(settings.sampleRate), WavFormatName(format));
+void PrintSummary(const Arguments& a, const RenderPlan& plan, bool rf64, ToolSession& session) {
+  std::printf("wrote %s: %.2f s, %ld Hz, stereo, %s%s", a.output.c_str(), plan.seconds,
+              static_cast<long>(plan.settings.sampleRate), WavFormatName(plan.format), rf64 ? " (RF64)" : "");
   if (!a.program.empty()) {
     int index = session.ProgramIndex(a.program);
     std::printf(", program %d \"%s\"", index, session.ProgramNames()[index].c_str());
   }
   std::printf("\n");
+}
+
+}  // namespace
+
+int RunRender(const std::vector<std::string>& args) {
+  Arguments a = ParseArguments(args, *FindCommand("render"));
+  if (a.output.empty()) throw UsageError("render needs -o OUT.wav");
+  if (!a.positional.empty()) throw UsageError("unexpected argument '" + a.positional[0] + "'");
+  InputFeed input;
+  const RenderPlan plan = Plan(a, input);
+
+  // Declared before the file, so an interruption is noticed until the file is gone.
+  InterruptionWatch interruption;
+  PendingFile out;
+  std::string error;
+  if (!out.Open(a.output, &error)) throw ToolError(error);
+  if (!out.WritesInPlace() && !out.CheckRoomFor(WavWriter::FileBytes(plan.layout, plan.settings.frames), &error))
+    throw ToolError(error);
+
+  ToolSession session(a.bundle);
+  if (a.Has("--state")) session.LoadStateFile(a.state);
+  session.ApplyProgramAndSettings(a.program, a.sets);
+
+  WavWriter writer;
+  if (!writer.Begin(&out.File(), a.output, plan.layout, static_cast<uint64_t>(plan.settings.frames), &error))
+    throw ToolError(error);
+  ProgressLine progress(plan.seconds, StderrIsTerminal() && !a.quiet);
+  auto sink = [&](const double* const* channels, int32_t frames) {
+    return !InterruptionWatch::Requested() && writer.Write(channels, static_cast<std::size_t>(frames), &error);
+  };
+  bool rendered = Render(session.Plug(), plan.settings, [&](double done) { progress.Update(done); }, sink);
+  progress.Clear();
+  if (InterruptionWatch::Requested()) throw InterruptedError("interrupted; " + a.output + " was not written");
+  if (!rendered) {
+    if (!input.Error().empty()) error = input.Error();
+    if (error.empty())
+      error = "the plug-in refused to process at " + std::to_string(static_cast<long>(plan.settings.sampleRate)) +
+              " Hz";
+    throw ToolError(error);
+  }
+  if (!writer.Finish(&error) || !out.Commit(&error)) throw ToolError(error);
+
+  if (!a.quiet) PrintSummary(a, plan, writer.IsRf64(), session);
+  WarnAboutOutput(a.output, plan.layout, writer.Stats());
+  if (a.Has("--input")) WarnAboutInput(a.input, input.NonFiniteSamples());
   return 0;
 }

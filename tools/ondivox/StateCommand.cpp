@@ -12,7 +12,7 @@ using namespace Steinberg::Vst;
 namespace {
 
 int Save(const std::vector<std::string>& args) {
-  Arguments a = ParseArguments(args, "--bundle --program --set -o");
+  Arguments a = ParseArguments(args, *FindCommand("state save"));
   if (a.output.empty()) throw UsageError("state save needs -o FILE");
   if (!a.positional.empty()) throw UsageError("unexpected argument '" + a.positional[0] + "'");
   ToolSession session(a.bundle);
@@ -25,7 +25,7 @@ int Save(const std::vector<std::string>& args) {
 }
 
 int Show(const std::vector<std::string>& args) {
-  Arguments a = ParseArguments(args, "--bundle");
+  Arguments a = ParseArguments(args, *FindCommand("state show"));
   if (a.positional.size() != 1) throw UsageError("state show needs one FILE");
   ToolSession session(a.bundle);
   session.LoadStateFile(a.positional[0]);

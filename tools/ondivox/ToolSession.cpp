@@ -2,8 +2,8 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
+#include "tools/files/PendingFile.h"
 #include "tools/host/MemoryStream.h"
 #include "tools/ondivox/ParamSetting.h"
 #include "tools/ondivox/ToolError.h"
@@ -90,22 +90,26 @@ void ToolSession::ApplyProgramAndSettings(const std::string& program,
 }
 
 void ToolSession::LoadStateFile(const std::string& path) {
-  std::vector<uint8_t> bytes = ReadFileBytes(path);
   std::size_t expected = plug->SaveState().size();
+  std::vector<uint8_t> bytes = ReadFileBytes(path, expected + 1);
   if (bytes.size() != expected)
-    throw ToolError(path + ": not a state file (" + std::to_string(bytes.size()) + " bytes, expected " +
+    throw ToolError(path + ": not a state file (" + (bytes.size() > expected ? "more than " : "") +
+                    std::to_string(bytes.size() > expected ? expected : bytes.size()) + " bytes, expected " +
                     std::to_string(expected) + ")");
   if (plug->LoadState(bytes) != kResultOk) throw ToolError(path + ": the plug-in refused this state");
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw ToolError("cannot read " + path);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+std::vector<uint8_t> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
+  BinaryFile file;
+  std::vector<uint8_t> bytes(maxBytes);
+  std::size_t got = 0;
+  if (!file.OpenRead(path) || !file.Read(bytes.data(), bytes.size(), &got))
+    throw ToolError("cannot read " + path + ": " + file.Error());
+  bytes.resize(got);
+  return bytes;
 }
 
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  if (out) out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw ToolError("cannot write " + path);
+  std::string error;
+  if (!WriteWholeFile(path, bytes.data(), bytes.size(), &error)) throw ToolError(error);
 }

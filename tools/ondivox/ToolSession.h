@@ -42,6 +42,7 @@ class ToolSession {
   std::unique_ptr<PluginInstance> plug;
 };
 
-// Reads a whole file; ToolError if it cannot be read.
-std::vector<uint8_t> ReadFileBytes(const std::string& path);
+// Reads a file, or its first maxBytes bytes; ToolError if it cannot be read.
+std::vector<uint8_t> ReadFileBytes(const std::string& path, std::size_t maxBytes);
+// Writes a whole file, complete or not at all; ToolError if it cannot.
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);

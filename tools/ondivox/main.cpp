@@ -1,44 +1,72 @@
 // ondivox: a small VST3 host for the Ondivox bundle: lists what it offers,
 // renders programs to WAV files, and saves and shows state files.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tools/ondivox/Commands.h"
+#include "tools/ondivox/FileLimits.h"
+#include "tools/ondivox/Interruption.h"
 #include "tools/ondivox/ToolError.h"
+#include "tools/ondivox/Usage.h"
 #include "tools/snapshot/SnapshotCommand.h"
 
 namespace {
 
-const char kUsage[] =
-    "usage:\n"
-    "  ondivox info     [--bundle PATH]\n"
-    "  ondivox render   [--bundle PATH] [--program N|NAME] [--set PARAM=VALUE]... [--rate HZ]\n"
-    "                   [--tempo BPM] [--seconds S] [--input IN.wav] [--state FILE]\n"
-    "                   [--format 16|24|f32|f64] -o OUT.wav\n"
-    "  ondivox state save [--bundle PATH] [--program N|NAME] [--set PARAM=VALUE]... -o FILE\n"
-    "  ondivox state show [--bundle PATH] FILE\n";
+bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+
+// "ondivox help [COMMAND...]", "ondivox --help" and "ondivox COMMAND... --help".
+bool AsksForHelp(const std::vector<std::string>& args, std::string* topic) {
+  if (args[0] == "help" || IsHelp(args[0])) {
+    for (std::size_t i = 1; i < args.size(); ++i) *topic += (i > 1 ? " " : "") + args[i];
+    return true;
+  }
+  if (std::none_of(args.begin(), args.end(), IsHelp)) return false;
+  *topic = args[0];
+  if (args[0] == "state" && args.size() > 1 && !IsHelp(args[1])) *topic += " " + args[1];
+  return true;
+}
+
+int Help(const std::string& topic) {
+  if (topic.empty()) {
+    PrintUsage(stdout);
+    return 0;
+  }
+  if (PrintHelp(topic, stdout)) return 0;
+  throw UsageError("no command '" + topic + "' (see ondivox --help)");
+}
+
+int Run(const std::vector<std::string>& args) {
+  std::string topic;
+  if (AsksForHelp(args, &topic)) return Help(topic);
+  std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (args[0] == "info") return RunInfo(rest);
+  if (args[0] == "render") return RunRender(rest);
+  if (args[0] == "state") return RunState(rest);
+  if (args[0] == "snapshot") return RunSnapshot(rest);
+  throw UsageError("unknown command '" + args[0] + "' (see ondivox --help)");
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty() || args[0] == "-h" || args[0] == "--help" || args[0] == "help") {
-    std::fputs(kUsage, args.empty() ? stderr : stdout);
-    std::fputs(kSnapshotUsage, args.empty() ? stderr : stdout);
-    return args.empty() ? 2 : 0;
+  ReportFileLimitsAsErrors();
+  if (args.empty()) {
+    PrintUsage(stderr);
+    return 2;
   }
-  std::vector<std::string> rest(args.begin() + 1, args.end());
   try {
-    if (args[0] == "info") return RunInfo(rest);
-    if (args[0] == "render") return RunRender(rest);
-    if (args[0] == "state") return RunState(rest);
-    if (args[0] == "snapshot") return RunSnapshot(rest);
-    throw UsageError("unknown command '" + args[0] + "'");
+    int code = Run(args);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+      std::fprintf(stderr, "ondivox: cannot write the standard output\n");
+      return 1;
+    }
+    return code;
   } catch (const ToolError& e) {
     std::fprintf(stderr, "ondivox: %s\n", e.what());
-    if (e.ExitCode() == 2) std::fputs(kUsage, stderr);
-    return e.ExitCode();
+    return e.Interrupted() ? EndAsInterrupted() : e.ExitCode();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "ondivox: %s\n", e.what());
     return 1;

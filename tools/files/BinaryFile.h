@@ -1,0 +1,42 @@
+// BinaryFile: a file read or written in whole blocks at 64-bit positions;
+// every failure keeps the system's reason, so callers can say why.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class BinaryFile {
+ public:
+  BinaryFile() = default;
+  ~BinaryFile();  // closes without looking at the result; call Close() to know
+  BinaryFile(const BinaryFile&) = delete;
+  BinaryFile& operator=(const BinaryFile&) = delete;
+
+  bool OpenRead(const std::string& path);
+  // Opens an existing file, or creates one, for writing from its start
+  // (what a device or a pipe named as the output needs).
+  bool OpenWrite(const std::string& path);
+  // Creates path, failing when something of that name exists.
+  bool CreateNew(const std::string& path);
+
+  // Reads up to size bytes; *got tells how many came (fewer only at the end).
+  bool Read(void* data, std::size_t size, std::size_t* got);
+  bool Write(const void* data, std::size_t size);
+  bool Seek(uint64_t position);
+  bool Size(uint64_t* size);
+  // Waits until what was written is on the storage device.
+  bool Sync();
+  bool Close();
+  bool IsOpen() const { return handle != kClosed; }
+
+  // The system's reason for the last failure ("No space left on device").
+  const std::string& Error() const { return error; }
+
+ private:
+  static constexpr intptr_t kClosed = -1;
+  bool Fail();
+
+  intptr_t handle = kClosed;
+  std::string error;
+};

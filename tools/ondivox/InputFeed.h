@@ -1,0 +1,28 @@
+// InputFeed: the --input file read block by block as the render's stereo
+// input: mono is heard on both sides, and silence follows its end.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tools/wav/WavReader.h"
+
+class InputFeed {
+ public:
+  // Reads and checks the header; ToolError naming what is wrong.
+  void Open(const std::string& path);
+
+  uint32_t Rate() const { return reader.Layout().rate; }
+  uint64_t Frames() const { return reader.Frames(); }
+
+  // The next frames samples of each side; false, with Error(), when the
+  // file cannot be read.
+  bool Fill(double* const* stereo, int32_t frames);
+  const std::string& Error() const { return error; }
+  // Samples that were not finite numbers, mixed as silence.
+  uint64_t NonFiniteSamples() const { return reader.NonFiniteSamples(); }
+
+ private:
+  WavReader reader;
+  std::string error;
+};

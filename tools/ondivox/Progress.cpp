@@ -1,0 +1,56 @@
+#include "tools/ondivox/Progress.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr double kFirstDrawAfter = 0.5;  // seconds
+constexpr double kRedrawEvery = 0.2;
+
+std::string ClockText(double seconds) {
+  long s = static_cast<long>(std::lround(std::max(0.0, seconds)));
+  char text[32];
+  if (s >= 3600) std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+  else std::snprintf(text, sizeof text, "%ld:%02ld", s / 60, s % 60);
+  return text;
+}
+
+}  // namespace
+
+ProgressLine::ProgressLine(double seconds, bool on) : audioSeconds(seconds), enabled(on), start(Clock::now()) {}
+
+ProgressLine::~ProgressLine() { Clear(); }
+
+double ProgressLine::Seconds(Clock::time_point t) const {
+  return std::chrono::duration<double>(t - start).count();
+}
+
+std::string ProgressLine::Text(double fraction, double elapsed, double seconds) {
+  char text[128];
+  std::string left = fraction > 0.0 ? ClockText(elapsed * (1.0 - fraction) / fraction) : "?";
+  std::snprintf(text, sizeof text, "%3d%%  %s elapsed, %s left, %.0fx real time",
+                static_cast<int>(fraction * 100.0), ClockText(elapsed).c_str(), left.c_str(),
+                elapsed > 0.0 ? fraction * seconds / elapsed : 0.0);
+  return text;
+}
+
+void ProgressLine::Update(double fraction) {
+  if (!enabled) return;
+  double now = Seconds(Clock::now());
+  if (now < kFirstDrawAfter || (lastDrawn >= 0.0 && now - lastDrawn < kRedrawEvery)) return;
+  lastDrawn = now;
+  std::string text = Text(fraction, now, audioSeconds);
+  // Pads over a longer line drawn before.
+  std::fprintf(stderr, "\r%-*s", static_cast<int>(width), text.c_str());
+  std::fflush(stderr);
+  width = std::max(width, text.size());
+}
+
+void ProgressLine::Clear() {
+  if (width == 0) return;
+  std::fprintf(stderr, "\r%*s\r", static_cast<int>(width), "");
+  std::fflush(stderr);
+  width = 0;
+}

@@ -1,0 +1,96 @@
+#include "tools/ondivox/Usage.h"
+
+#include "tools/snapshot/SnapshotCommand.h"
+
+namespace {
+
+const OptionHelp kBundle = {"--bundle", "PATH", "the Ondivox.vst3 bundle to load (default: the one beside ondivox)"};
+const OptionHelp kProgram = {"--program", "N|NAME", "start from a factory program, by number or name"};
+const OptionHelp kSet = {"--set", "PARAM=VALUE",
+                         "a parameter by id or title, in its units or as one of its texts (repeatable)"};
+const OptionHelp kHelp = {"--help", nullptr, "this help"};
+
+const std::vector<CommandHelp>& Commands() {
+  static const std::vector<CommandHelp> commands = {
+      {"info", "[--bundle PATH]", "the plug-in's class, parameters and programs", {kBundle, kHelp}},
+      {"render",
+       "[--bundle PATH] [--program N|NAME] [--set PARAM=VALUE]... [--rate HZ]\n"
+       "[--tempo BPM] [--seconds S] [--input IN.wav] [--state FILE]\n"
+       "[--format 16|24|f32|f64] [--quiet] -o OUT.wav",
+       "renders the plug-in, transport playing from song position 0, to a WAV file\n"
+       "(RF64 when it passes 4 GiB); OUT.wav appears only once it is complete",
+       {kBundle,
+        kProgram,
+        kSet,
+        {"--rate", "HZ", "sample rate, 1 to 768000 (default 48000, or the input's)"},
+        {"--tempo", "BPM", "the host's tempo (default 120)"},
+        {"--seconds", "S", "length, up to 24 hours (default 10, or the input's length)"},
+        {"--input", "IN.wav", "a mono or stereo WAV or RF64 file at the render's rate, mixed under the tone"},
+        {"--state", "FILE", "start from a saved state file"},
+        {"--format", "16|24|f32|f64", "sample format (default 24)"},
+        {"--quiet", nullptr, "no progress line and no summary"},
+        {"-o", "OUT.wav", "the file to write"},
+        kHelp}},
+      {"state save",
+       "[--bundle PATH] [--program N|NAME] [--set PARAM=VALUE]... -o FILE",
+       "writes the plug-in's state after the program and settings",
+       {kBundle, kProgram, kSet, {"-o", "FILE", "the state file to write"}, kHelp}},
+      {"state show", "[--bundle PATH] FILE", "lists every parameter of a state file", {kBundle, kHelp}},
+  };
+  return commands;
+}
+
+void PrintSynopsis(const CommandHelp& c, std::FILE* to) {
+  std::string text = c.synopsis;
+  // Continuation lines start under the first option.
+  for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+    text.insert(at + 1, std::string(21, ' '));
+  std::fprintf(to, "  ondivox %-10s %s\n", c.name, text.c_str());
+}
+
+void PrintOptions(const CommandHelp& c, std::FILE* to) {
+  std::fprintf(to, "\n%s\n\n", c.summary);
+  for (const OptionHelp& o : c.options) {
+    std::string left = std::string(o.name) + (o.value ? std::string(" ") + o.value : std::string());
+    std::fprintf(to, "  %-24s %s\n", left.c_str(), o.help);
+  }
+}
+
+}  // namespace
+
+const OptionHelp* CommandHelp::Find(const std::string& option) const {
+  for (const OptionHelp& o : options)
+    if (option == o.name) return &o;
+  return nullptr;
+}
+
+const CommandHelp* FindCommand(const std::string& name) {
+  for (const CommandHelp& c : Commands())
+    if (name == c.name) return &c;
+  return nullptr;
+}
+
+void PrintUsage(std::FILE* to) {
+  std::fputs("usage:\n", to);
+  for (const CommandHelp& c : Commands()) PrintSynopsis(c, to);
+  std::fputs(kSnapshotUsage, to);
+  std::fputs("\n'ondivox help COMMAND' describes a command's options.\n", to);
+}
+
+bool PrintHelp(const std::string& name, std::FILE* to) {
+  if (name == "snapshot") {
+    std::fprintf(to, "usage:\n%s", kSnapshotUsage);
+    return true;
+  }
+  bool found = false;
+  for (const CommandHelp& c : Commands()) {
+    std::string n = c.name;
+    if (n != name && n.compare(0, name.size() + 1, name + " ") != 0) continue;
+    if (found) std::fputs("\n", to);
+    std::fputs("usage:\n", to);
+    PrintSynopsis(c, to);
+    PrintOptions(c, to);
+    found = true;
+  }
+  return found;
+}
