@@ -174,3 +174,13 @@ std::string PluginInstance::ValueText(ParamID id, double normalized) const {
   if (controller->getParamStringByValue(id, normalized, text) != kResultOk) return std::string();
   return NarrowText(text);
 }
+
+bool PluginInstance::ProgramChangeParam(ParamID* id) const {
+  for (int32_t i = 0; i < ParamCount(); ++i) {
+    ParameterInfo info;
+    if (!ParamInfo(i, info) || !(info.flags & ParameterInfo::kIsProgramChange)) continue;
+    *id = info.id;
+    return true;
+  }
+  return false;
+}

@@ -61,6 +61,8 @@ class PluginInstance {
   int32_t ParamCount() const;
   bool ParamInfo(int32_t index, Steinberg::Vst::ParameterInfo& info) const;
   std::string ValueText(Steinberg::Vst::ParamID id, double normalized) const;
+  // The parameter flagged as the program change; false when there is none.
+  bool ProgramChangeParam(Steinberg::Vst::ParamID* id) const;
 
   // setActive(false), terminate and release. Called by the destructor too.
   void Close();

@@ -13,8 +13,6 @@ using namespace Steinberg::Vst;
 
 namespace {
 
-constexpr ParamID kProgramChangeId = 0x70727374;
-
 bool Exists(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
   return static_cast<bool>(f);
@@ -79,7 +77,9 @@ void ToolSession::ApplyProgramAndSettings(const std::string& program,
   if (!program.empty()) {
     int index = ProgramIndex(program);
     int count = static_cast<int>(ProgramNames().size());
-    changes.Add(kProgramChangeId, count > 1 ? static_cast<double>(index) / (count - 1) : 0.0);
+    ParamID programChange = 0;
+    if (!plug->ProgramChangeParam(&programChange)) throw ToolError("the plug-in has no program change");
+    changes.Add(programChange, count > 1 ? static_cast<double>(index) / (count - 1) : 0.0);
   }
   // The program first, then each setting on top of it, in one block.
   for (const std::string& set : sets) {
