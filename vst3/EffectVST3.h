@@ -12,11 +12,13 @@
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "pluginterfaces/vst/ivstunits.h"
+#include "vst3/OffscreenEditor.h"
 #include "vst3/SingleComponentEffect.h"
 
 class IEffectVST3 : public IEffectBase,
                     public Steinberg::Vst::SingleComponentEffect,
-                    public Steinberg::Vst::IUnitInfo {
+                    public Steinberg::Vst::IUnitInfo,
+                    public IOffscreenEditor {
  public:
   static constexpr Steinberg::Vst::ParamID kProgramChangeId = 0x70727374;  // 'prst'
   static constexpr Steinberg::Vst::ParamID kBypassId = 0x62706173;         // 'bpas'
@@ -111,6 +113,14 @@ class IEffectVST3 : public IEffectBase,
   // Editor timer (UI thread, lock not held): tells the host what the audio
   // thread changed behind its back.
   void OnEditorTick() override { DeliverPendingRestart(); }
+
+  // --- The editor without a window (EffectVST3Offscreen.cpp) ----------------
+  tresult PLUGIN_API getEditorSize(Steinberg::int32* width, Steinberg::int32* height) SMTG_OVERRIDE;
+  tresult PLUGIN_API pointer(Steinberg::int32 event, Steinberg::int32 x, Steinberg::int32 y,
+                             Steinberg::int32 buttons, Steinberg::int32 notches) SMTG_OVERRIDE;
+  tresult PLUGIN_API tick() SMTG_OVERRIDE;
+  tresult PLUGIN_API drawInto(Steinberg::uint32* pixels, Steinberg::int32 width, Steinberg::int32 height,
+                              Steinberg::int32 stride) SMTG_OVERRIDE;
 
   // --- Editor views (EditorView.cpp) -----------------------------------------
   void ResizeEditor(int32_t width, int32_t height) override;

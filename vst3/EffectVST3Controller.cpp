@@ -65,6 +65,7 @@ void IEffectVST3::RegisterBypassParameter() {
 tresult PLUGIN_API IEffectVST3::queryInterface(const TUID iid, void** obj) {
   if (!iid || !obj) return kInvalidArgument;
   QUERY_INTERFACE(iid, obj, IUnitInfo::iid, IUnitInfo)
+  QUERY_INTERFACE(iid, obj, IOffscreenEditor::iid, IOffscreenEditor)
   return SingleComponentEffect::queryInterface(iid, obj);
 }
 

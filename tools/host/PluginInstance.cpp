@@ -57,6 +57,7 @@ std::unique_ptr<PluginInstance> PluginInstance::Create(IPluginFactory* factory,
     plug->processor = Query<IAudioProcessor>(plug->component);
     plug->controller = Query<IEditController>(plug->component);
     plug->units = Query<IUnitInfo>(plug->component);
+    plug->offscreen = Query<IOffscreenEditor>(plug->component);
     if (!plug->processor || !plug->controller)
       return fail("the plug-in is not a single-component effect");
     if (handler) plug->controller->setComponentHandler(handler);
@@ -86,6 +87,7 @@ void PluginInstance::Close() {
   if (active) component->setActive(false);
   active = false;
   if (controller) controller->setComponentHandler(nullptr);
+  ReleaseInto(offscreen);
   ReleaseInto(units);
   ReleaseInto(controller);
   ReleaseInto(processor);

@@ -16,6 +16,7 @@
 #include "tools/host/ComponentHandler.h"
 #include "tools/host/HostApplication.h"
 #include "tools/host/ParameterChanges.h"
+#include "vst3/OffscreenEditor.h"
 
 class PluginInstance {
  public:
@@ -33,6 +34,8 @@ class PluginInstance {
   Steinberg::Vst::IAudioProcessor* Processor() const { return processor; }
   Steinberg::Vst::IEditController* Controller() const { return controller; }
   Steinberg::Vst::IUnitInfo* Units() const { return units; }
+  // The plug-in's editor without a window; null when it offers none.
+  IOffscreenEditor* OffscreenEditor() const { return offscreen; }
 
   // Activates every bus the plug-in marks active by default, as hosts do.
   // Create calls it; call it again after changing bus arrangements.
@@ -81,6 +84,7 @@ class PluginInstance {
   Steinberg::Vst::IAudioProcessor* processor = nullptr;
   Steinberg::Vst::IEditController* controller = nullptr;
   Steinberg::Vst::IUnitInfo* units = nullptr;
+  IOffscreenEditor* offscreen = nullptr;
   int32_t sampleSize = Steinberg::Vst::kSample32;
   bool active = false;
 };

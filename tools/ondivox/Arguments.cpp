@@ -17,6 +17,7 @@ std::string* Slot(Arguments& a, const std::string& name) {
   if (name == "--state") return &a.state;
   if (name == "--format") return &a.format;
   if (name == "-o") return &a.output;
+  if (name == "--blocks") return &a.blocks;
   return nullptr;
 }
 
@@ -52,6 +53,8 @@ Arguments ParseArguments(const std::vector<std::string>& args, const CommandHelp
     }
     if (name == "--set") {
       a.sets.push_back(value);
+    } else if (option->repeatable) {
+      a.sequence.emplace_back(name, value);
     } else {
       std::string* slot = Slot(a, name);
       if (a.Has(name)) throw UsageError(name + " given twice");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ struct Arguments {
   std::string state;                  // --state FILE
   std::string format;                 // --format 16|24|f32|f64
   std::string output;                 // -o FILE
+  std::string blocks;                 // --blocks N
+  // Repeatable options kept in the order given, with their values
+  // (snapshot's --click, --rclick, --drag, --wheel).
+  std::vector<std::pair<std::string, std::string>> sequence;
   bool quiet = false;                 // --quiet
   std::vector<std::string> positional;
   std::set<std::string> given;        // the options present, even with an empty value

@@ -1,7 +1,5 @@
 #include "tools/ondivox/Usage.h"
 
-#include "tools/snapshot/SnapshotCommand.h"
-
 namespace {
 
 const OptionHelp kBundle = {"--bundle", "PATH", "the Ondivox.vst3 bundle to load (default: the one beside ondivox)"};
@@ -36,6 +34,24 @@ const std::vector<CommandHelp>& Commands() {
        "writes the plug-in's state after the program and settings",
        {kBundle, kProgram, kSet, {"-o", "FILE", "the state file to write"}, kHelp}},
       {"state show", "[--bundle PATH] FILE", "lists every parameter of a state file", {kBundle, kHelp}},
+      {"snapshot",
+       "[--bundle PATH] [--program N|NAME] [--state FILE] [--set PARAM=VALUE]...\n"
+       "[--tempo BPM] [--blocks N] [--click X,Y] [--rclick X,Y] [--drag X,Y,DX,DY]\n"
+       "[--wheel X,Y,N]... -o OUT.png",
+       "draws the plug-in's editor, as a playing host shows it, to a PNG file;\n"
+       "gestures are replayed in order after the first block",
+       {kBundle,
+        kProgram,
+        {"--state", "FILE", "start from a saved state file"},
+        kSet,
+        {"--tempo", "BPM", "the host's tempo, 20 to 999 (default 120)"},
+        {"--blocks", "N", "blocks of 1024 frames played, 1 to 100000 (default 4)"},
+        {"--click", "X,Y", "a left click at editor pixels", true},
+        {"--rclick", "X,Y", "a right click", true},
+        {"--drag", "X,Y,DX,DY", "a left-button drag by DX,DY", true},
+        {"--wheel", "X,Y,N", "N wheel notches (up positive)", true},
+        {"-o", "OUT.png", "the picture to write"},
+        kHelp}},
   };
   return commands;
 }
@@ -73,15 +89,10 @@ const CommandHelp* FindCommand(const std::string& name) {
 void PrintUsage(std::FILE* to) {
   std::fputs("usage:\n", to);
   for (const CommandHelp& c : Commands()) PrintSynopsis(c, to);
-  std::fputs(kSnapshotUsage, to);
   std::fputs("\n'ondivox help COMMAND' describes a command's options.\n", to);
 }
 
 bool PrintHelp(const std::string& name, std::FILE* to) {
-  if (name == "snapshot") {
-    std::fprintf(to, "usage:\n%s", kSnapshotUsage);
-    return true;
-  }
   bool found = false;
   for (const CommandHelp& c : Commands()) {
     std::string n = c.name;

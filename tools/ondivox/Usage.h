@@ -10,6 +10,7 @@ struct OptionHelp {
   const char* name;   // "--seconds", "-o"
   const char* value;  // "S"; nullptr for a flag that takes none
   const char* help;
+  bool repeatable = false;  // kept in order with the others so marked
 };
 
 struct CommandHelp {

@@ -1,5 +1,6 @@
 // ondivox: a small VST3 host for the Ondivox bundle: lists what it offers,
-// renders programs to WAV files, and saves and shows state files.
+// renders programs to WAV files, saves and shows state files, and pictures
+// the editor.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -10,7 +11,6 @@
 #include "tools/ondivox/Interruption.h"
 #include "tools/ondivox/ToolError.h"
 #include "tools/ondivox/Usage.h"
-#include "tools/snapshot/SnapshotCommand.h"
 
 namespace {
 

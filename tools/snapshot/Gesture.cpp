@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "editor/EditorWin.h"
+#include "vst3/OffscreenEditor.h"
 
 namespace {
 
@@ -71,25 +71,23 @@ bool Gesture::Parse(const std::string& option, const std::string& value, Gesture
   return true;
 }
 
-void Gesture::Replay(IEditorWin* editor) const {
-  IMouseState mod;
-  mod.L = kind != kRightClick;
-  mod.R = kind == kRightClick;
+void Gesture::Replay(IOffscreenEditor* editor) const {
+  const int32_t buttons = kind == kRightClick ? IOffscreenEditor::kButtonRight : IOffscreenEditor::kButtonLeft;
   switch (kind) {
     case kClick:
     case kRightClick:
-      editor->HandleMouseDown(x, y, mod);
-      editor->HandleMouseUp(x, y, mod);
+      editor->pointer(IOffscreenEditor::kPointerDown, x, y, buttons, 0);
+      editor->pointer(IOffscreenEditor::kPointerUp, x, y, buttons, 0);
       break;
     case kDrag:
-      editor->HandleMouseDown(x, y, mod);
+      editor->pointer(IOffscreenEditor::kPointerDown, x, y, buttons, 0);
       for (int32_t i = 1; i <= kDragSteps; ++i)
-        editor->HandleMouseDrag(x + dx * i / kDragSteps, y + dy * i / kDragSteps, mod);
-      editor->HandleMouseUp(x + dx, y + dy, mod);
+        editor->pointer(IOffscreenEditor::kPointerDrag, x + dx * i / kDragSteps, y + dy * i / kDragSteps, buttons, 0);
+      editor->pointer(IOffscreenEditor::kPointerUp, x + dx, y + dy, buttons, 0);
       break;
     case kWheel:
-      editor->HandleMouseWheel(x, y, IMouseState(), notches);
+      editor->pointer(IOffscreenEditor::kPointerWheel, x, y, 0, notches);
       break;
   }
-  editor->Tick();
+  editor->tick();
 }

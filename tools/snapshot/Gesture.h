@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-class IEditorWin;
+class IOffscreenEditor;
 
 struct Gesture {
   enum Kind { kClick, kRightClick, kDrag, kWheel } kind = kClick;
@@ -21,5 +21,5 @@ struct Gesture {
   static bool IsOption(const std::string& option);
 
   // Replays the gesture, then lets one timer tick pass, as a window would.
-  void Replay(IEditorWin* editor) const;
+  void Replay(IOffscreenEditor* editor) const;
 };

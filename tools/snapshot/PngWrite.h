@@ -1,9 +1,11 @@
-// Writes a bitmap to a PNG file (8-bit RGB; the editor face is opaque).
+// Encodes a picture as PNG bytes (8-bit RGB; the editor face is opaque).
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
-class PX_IBitmap;
-
-// False with *error set when the bitmap is empty or the file cannot be written.
-bool WritePngFile(PX_IBitmap* bitmap, const std::string& path, std::string* error);
+// pixels: height rows of stride 32-bit words 0xAARRGGBB, top row first.
+// False with *error set when there is nothing to encode.
+bool EncodePng(const uint32_t* pixels, int width, int height, int stride, std::vector<uint8_t>* png,
+               std::string* error);
