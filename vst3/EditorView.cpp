@@ -28,7 +28,10 @@ tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
   if (!editor) return kResultFalse;
   std::lock_guard<std::recursive_mutex> g(plug->Lock());
   systemWindow = parent;
-  if (IsNativeType(type)) editor->OpenWindow(parent);
+  if (IsNativeType(type) && !OpenWindow(editor, parent)) {
+    systemWindow = nullptr;
+    return kResultFalse;
+  }
   plug->OnEditorOpened();
   return kResultOk;
 }
@@ -37,7 +40,7 @@ tresult PLUGIN_API IEffectVST3View::removed() {
   std::lock_guard<std::recursive_mutex> g(plug->Lock());
   if (IEditor* editor = plug->Editor()) {
     plug->OnEditorClosing();
-    editor->CloseWindow();
+    CloseWindow(editor);
   }
   systemWindow = nullptr;
   return kResultOk;
