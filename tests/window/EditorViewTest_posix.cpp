@@ -225,6 +225,7 @@ TEST_F(X11EditorViewTest, EntryBoxEnterCommitsAndEscapeCancels) {
   host->Type("440");
   loop->Run(100);
   EXPECT_NE(host->Pixels(window, kWidth, kHeight), open) << "typing does not show";
+  EXPECT_TRUE(ScreenshotToPng(ONDIVOX_ENTRY_SCREENSHOT)) << "no screenshot at " << ONDIVOX_ENTRY_SCREENSHOT;
   host->Key(XK_Escape);
   ASSERT_TRUE(RunUntil([&] { return host->Pixels(window, kWidth, kHeight) == closed; })) << "the box stayed";
   EXPECT_EQ(Gesture(knob.param), "");
