@@ -144,7 +144,9 @@ void* IEditorWin::OpenWindow(void* parent) {
     unsigned border = 0, depth = 0;
     XGetGeometry(display, n.window, &root, &ox, &oy, &w, &h, &border, &depth);
     XTranslateCoordinates(display, n.window, host, 0, 0, &x, &y, &child);
+    Window old = n.window;
     IEditorWinSystem::ForgetWindow(this);
+    XDestroyWindow(display, old);
   }
   parentWindow = parent;
 

@@ -104,8 +104,12 @@ void IEditorWinSystem::HandleEvent(IEditorWin* editor, XEvent& event) {
       break;
     }
     case MotionNotify: {
-      // Only the latest position counts when several are waiting.
-      while (XCheckTypedWindowEvent(n.display, n.window, MotionNotify, &event)) {
+      // Only the latest of several motions in a row counts.
+      XEvent next;
+      while (XPending(n.display) > 0) {
+        XPeekEvent(n.display, &next);
+        if (next.type != MotionNotify || next.xmotion.window != n.window) break;
+        XNextEvent(n.display, &event);
       }
       XMotionEvent& e = event.xmotion;
       IMouseState mod = MouseStateOf(e.state);

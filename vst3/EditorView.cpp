@@ -14,6 +14,9 @@ using namespace Steinberg;
 IEffectVST3View::IEffectVST3View(IEffectVST3* plug) : plug(plug) { plug->addRef(); }
 
 IEffectVST3View::~IEffectVST3View() {
+  // What the window system holds goes while the plug-in (and its editor) is
+  // surely alive.
+  native.reset();
   plug->RemoveView(this);
   plug->release();
 }

@@ -3,6 +3,7 @@
 // of the view's frame) watches the editor's display connection and calls the
 // editor's timer. A host without a run loop gets no editor.
 #include <cstring>
+#include <map>
 
 #include "base/source/fobject.h"
 #include "editor/EditorWin.h"
@@ -86,27 +87,50 @@ class RunLoopLink : public FObject, public Linux::IEventHandler, public Linux::I
   IEditorWin* editor;
 };
 
+// The one window of an editor is driven by one run loop: that of the view
+// that opened it last. A view that lost the window to another leaves it
+// alone when it is removed.
+struct Hook {
+  const void* view = nullptr;
+  IPtr<Linux::IRunLoop> runLoop;
+  IPtr<RunLoopLink> link;
+};
+
+// Touched only on the host's UI thread, in attached, removed and view
+// destruction.
+std::map<IEditorWin*, Hook>& Hooks() {
+  static std::map<IEditorWin*, Hook> hooks;
+  return hooks;
+}
+
+void Unhook(IEditorWin* editor) {
+  auto it = Hooks().find(editor);
+  if (it == Hooks().end()) return;
+  Hook& h = it->second;
+  h.runLoop->unregisterEventHandler(h.link);
+  h.runLoop->unregisterTimer(h.link);
+  h.link->Detach();
+  Hooks().erase(it);
+}
+
+bool Owns(const void* view, IEditorWin* editor) {
+  auto it = Hooks().find(editor);
+  return it != Hooks().end() && it->second.view == view;
+}
+
 }  // namespace
 
 struct IEffectVST3View::Native {
-  IPtr<Linux::IRunLoop> runLoop;
-  IPtr<RunLoopLink> link;
-  IEditorWin* editor = nullptr;
-
-  void Unhook() {
-    if (runLoop && link) {
-      runLoop->unregisterEventHandler(link);
-      runLoop->unregisterTimer(link);
-    }
-    if (link) link->Detach();
-    link = nullptr;
-    runLoop = nullptr;
-    editor = nullptr;
-  }
+  IEditorWin* editor = nullptr;  // the editor whose window this view opened
 };
 
+// A view let go of while it still shows the window takes the window along:
+// nothing would drive it any more.
 void IEffectVST3View::NativeDeleter::operator()(Native* n) const {
-  if (n) n->Unhook();
+  if (n && n->editor && Owns(n, n->editor)) {
+    Unhook(n->editor);
+    n->editor->CloseWindow();
+  }
   delete n;
 }
 
@@ -115,31 +139,36 @@ bool IEffectVST3View::IsNativeType(FIDString type) {
 }
 
 bool IEffectVST3View::OpenWindow(IEditor* editor, void* parent) {
-  if (native) native->Unhook();
   auto* window = dynamic_cast<IEditorWin*>(editor);
   if (!window || !plugFrame) return false;
   FUnknownPtr<Linux::IRunLoop> runLoop(plugFrame);
   if (!runLoop) return false;
-  if (!window->OpenWindow(parent)) return false;
   if (!native) native.reset(new Native());
-  native->runLoop = runLoop;
-  native->link = owned(new RunLoopLink(window));
   native->editor = window;
-  bool hooked = runLoop->registerEventHandler(native->link, window->EventSource()) == kResultOk &&
-                runLoop->registerTimer(native->link, static_cast<Linux::TimerInterval>(window->TickPeriodMs())) ==
-                    kResultOk;
+  // The host stops watching the old window's driver before it moves.
+  Unhook(window);
+  if (!window->OpenWindow(parent)) return false;
+  Hook h;
+  h.view = native.get();
+  h.runLoop = runLoop;
+  h.link = owned(new RunLoopLink(window));
+  bool hooked = runLoop->registerEventHandler(h.link, window->EventSource()) == kResultOk &&
+                runLoop->registerTimer(h.link, static_cast<Linux::TimerInterval>(window->TickPeriodMs())) == kResultOk;
+  Hooks()[window] = h;
   if (hooked) return true;
   CloseWindow(editor);
   return false;
 }
 
 void IEffectVST3View::CloseWindow(IEditor* editor) {
+  auto* window = dynamic_cast<IEditorWin*>(editor);
+  if (!window || !native || !Owns(native.get(), window)) return;
   // The host stops watching before the connection closes.
-  if (native) native->Unhook();
-  editor->CloseWindow();
+  Unhook(window);
+  window->CloseWindow();
 }
 
 tresult PLUGIN_API IEffectVST3View::onKeyDown(char16 key, int16 keyCode, int16 modifiers) {
-  if (!native || !native->editor) return kResultFalse;
+  if (!native || !native->editor || !Owns(native.get(), native->editor)) return kResultFalse;
   return native->editor->TakeKey(KeyOf(key, keyCode, modifiers)) ? kResultTrue : kResultFalse;
 }

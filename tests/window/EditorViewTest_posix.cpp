@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -40,7 +41,8 @@ class X11EditorViewTest : public EditorViewFixture {
   void SetUp() override {
     EditorViewFixture::SetUp();
     host = std::make_unique<X11Host>();
-    ASSERT_TRUE(host->Ok()) << "no X display (run under xvfb-run)";
+    const char* name = std::getenv("DISPLAY");
+    ASSERT_TRUE(host->Ok()) << "cannot open X display " << (name ? name : "(none: run under xvfb-run)");
     loop = std::make_unique<TestRunLoop>();
     ASSERT_EQ(view->setFrame(loop.get()), kResultOk);
     // The pointer starts away from the host window.
@@ -271,4 +273,32 @@ TEST_F(X11EditorViewTest, HostWindowDestroyedBeforeRemovalLeavesTheEditorUsable)
   DragUp(knob, {10});
   ASSERT_TRUE(RunUntil([&] { return Seen(Kind::kEnd, knob.param); })) << Gesture(knob.param);
   EXPECT_EQ(FirstOf(Gesture(knob.param)), 'B');
+}
+
+TEST_F(X11EditorViewTest, ASecondViewTakesTheWindowAndTheFirstLeavesItAlone) {
+  Attach();
+  WaitTicks(2);
+  IPlugView* second = plug->Controller()->createView(Vst::ViewType::kEditor);
+  ASSERT_NE(second, nullptr);
+  TestRunLoop secondLoop;
+  X11Host secondHost;
+  ASSERT_EQ(second->setFrame(&secondLoop), kResultOk);
+  ASSERT_EQ(second->attached(secondHost.Parent(), kPlatformTypeX11EmbedWindowID), kResultOk);
+  // One editor window, in the second host window, driven by the second loop.
+  EXPECT_TRUE(host->Children().empty());
+  ASSERT_EQ(secondHost.Children().size(), 1u);
+  EXPECT_EQ(loop->EventHandlers() + loop->Timers(), 0u);
+  EXPECT_EQ(secondLoop.EventHandlers(), 1u);
+  EXPECT_EQ(secondLoop.Timers(), 1u);
+
+  Remove();
+  EXPECT_EQ(secondHost.Children().size(), 1u) << "the first view closed a window it no longer shows";
+  int64_t until = secondLoop.Ticks() + 2;
+  EXPECT_TRUE(secondLoop.RunUntil([&] { return secondLoop.Ticks() >= until; }, 3000));
+  ExpectShowsDrawing(secondHost.Pixels(secondHost.Children()[0], kWidth, kHeight));
+
+  // Released without removed(), the view takes its window along.
+  second->release();
+  EXPECT_TRUE(secondHost.Children().empty());
+  EXPECT_EQ(secondLoop.EventHandlers() + secondLoop.Timers(), 0u);
 }
