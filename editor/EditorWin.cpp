@@ -47,6 +47,27 @@ void IEditorWin::CommitEntry(const char* text) {
 
 void IEditorWin::CancelEntry() { CloseEntry(); }
 
+void IEditorWin::DecideEntry() {
+  if (!EntryBoxOpen()) return;
+  switch (editState) {
+    case IEntryState::kTyping:
+      editState = IEntryState::kIdle;
+      break;
+    case IEntryState::kCancel:
+      DestroyEntryBox();
+      CancelEntry();
+      break;
+    case IEntryState::kCommit: {
+      std::string text = EntryBoxText();
+      DestroyEntryBox();
+      CommitEntry(text.c_str());
+      break;
+    }
+    case IEntryState::kIdle:
+      break;
+  }
+}
+
 void IEditorWin::CloseEntry() {
   IControl* control = editControl;
   editControl = nullptr;

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "editor/Editor.h"
 #include "editor/KeyPress.h"
@@ -85,6 +86,11 @@ class IEditorWin : public IEditor {
  private:
   // Tick step one: what the entry box asked for since the last tick.
   void DecideEntry();
+  // The window system's entry box: whether one is open, its text, and
+  // closing it without deciding.
+  bool EntryBoxOpen() const;
+  std::string EntryBoxText() const;
+  void DestroyEntryBox();
 
   // The window system's own state (the entry box, dialogs' memory), defined
   // by the platform's source file; made on first use.

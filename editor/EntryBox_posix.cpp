@@ -62,26 +62,11 @@ void IEditorWin::PromptParamEntry(IControl* control, IParamEntry* param, bool) {
   IEditorWinSystem::PutArea(this, n.entryRect);
 }
 
-void IEditorWin::DecideEntry() {
-  if (!native || !native->entryOpen) return;
-  switch (editState) {
-    case IEntryState::kTyping:
-      editState = IEntryState::kIdle;
-      break;
-    case IEntryState::kCancel:
-      IEditorWinSystem::DestroyEntryBox(this);
-      CancelEntry();
-      break;
-    case IEntryState::kCommit: {
-      std::string text = native->entry.Text();
-      IEditorWinSystem::DestroyEntryBox(this);
-      CommitEntry(text.c_str());
-      break;
-    }
-    case IEntryState::kIdle:
-      break;
-  }
-}
+bool IEditorWin::EntryBoxOpen() const { return native && native->entryOpen; }
+
+std::string IEditorWin::EntryBoxText() const { return native ? native->entry.Text() : std::string(); }
+
+void IEditorWin::DestroyEntryBox() { IEditorWinSystem::DestroyEntryBox(this); }
 
 bool IEditorWinSystem::EntryBoxClick(IEditorWin* editor, bool left, int x, int y) {
   IEditorWin::Native& n = *editor->native;

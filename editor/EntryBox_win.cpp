@@ -96,28 +96,15 @@ bool IEditorWinSystem::EntryBoxClick(IEditorWin* editor, bool left) {
   return !left;
 }
 
-void IEditorWin::DecideEntry() {
-  HWND box = static_cast<HWND>(IEditorWinSystem::EntryBox(this));
-  if (!box) return;
-  switch (editState) {
-    case IEntryState::kTyping:
-      editState = IEntryState::kIdle;
-      break;
-    case IEntryState::kCancel:
-      IEditorWinSystem::DestroyEntryBox(this);
-      CancelEntry();
-      break;
-    case IEntryState::kCommit: {
-      char text[1001] = {};
-      GetWindowTextA(box, text, sizeof text);
-      IEditorWinSystem::DestroyEntryBox(this);
-      CommitEntry(text);
-      break;
-    }
-    case IEntryState::kIdle:
-      break;
-  }
+bool IEditorWin::EntryBoxOpen() const { return IEditorWinSystem::EntryBox(this) != nullptr; }
+
+std::string IEditorWin::EntryBoxText() const {
+  char text[1001] = {};
+  GetWindowTextA(static_cast<HWND>(IEditorWinSystem::EntryBox(this)), text, sizeof text);
+  return text;
 }
+
+void IEditorWin::DestroyEntryBox() { IEditorWinSystem::DestroyEntryBox(this); }
 
 void IEditorWinSystem::DestroyEntryBox(IEditorWin* editor) {
   HWND box = static_cast<HWND>(EntryBox(editor));
