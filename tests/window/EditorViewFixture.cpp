@@ -95,6 +95,21 @@ void EditorViewFixture::ExpectShowsDrawing(const std::vector<uint32_t>& shown) {
                         << std::hex << shown[first % shown.size()] << ", drawing " << drawn[first % shown.size()];
 }
 
+void EditorViewFixture::ExpectWheelGestureEndsTwelveTicksLater(
+    Vst::ParamID id, const std::function<int64_t()>& ticks,
+    const std::function<bool(const std::function<bool()>&, int)>& runUntil) {
+  int64_t atNotch = -1, atEnd = -1;
+  runUntil([&] {
+    if (atNotch < 0 && Seen(Kind::kPerform, id)) atNotch = ticks();
+    if (Seen(Kind::kEnd, id)) atEnd = ticks();
+    return atEnd >= 0;
+  }, 5000);
+  ASSERT_GE(atNotch, 0) << "the wheel did not reach the knob";
+  ASSERT_GE(atEnd, 0) << "the wheel gesture never ended";
+  EXPECT_EQ(Gesture(id), "B P E");
+  EXPECT_EQ(atEnd - atNotch, 12);
+}
+
 bool EditorViewFixture::Seen(Kind kind, Vst::ParamID id) const {
   for (const Call& c : handler.Calls())
     if (c.kind == kind && c.id == id) return true;

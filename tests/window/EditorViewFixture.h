@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,13 @@ class EditorViewFixture : public ::testing::Test {
   static std::vector<uint32_t> ReferenceDrawing();
   // The window's pixels (0x00RRGGBB, row by row) are the editor's drawing.
   static void ExpectShowsDrawing(const std::vector<uint32_t>& shown);
+
+  // Runs the host's loop (runUntil (done, ms)) until the parameter's gesture
+  // ends, and checks that it was one wheel notch whose end came twelve editor
+  // ticks (ticks ()) after its value.
+  void ExpectWheelGestureEndsTwelveTicksLater(
+      Steinberg::Vst::ParamID id, const std::function<int64_t()>& ticks,
+      const std::function<bool(const std::function<bool()>&, int)>& runUntil);
 
   bool Seen(Kind kind, Steinberg::Vst::ParamID id) const;
   // The calls for one parameter as "B P P E".

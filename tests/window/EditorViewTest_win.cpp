@@ -147,17 +147,8 @@ TEST_F(EditorViewTest, LeftDragOnBaseFreqIsOneHostGesture) {
 
 TEST_F(EditorViewTest, WheelNotchEndsItsGestureTwelveTicksLater) {
   KnobSpot knob = OpenAt("Base Freq");
-  int64_t atNotch = -1, atEnd = -1;
   PostWheel(window, 1, knob.x, knob.y);
-  PumpUntil([&] {
-    if (atNotch < 0 && Seen(Kind::kPerform, knob.param)) atNotch = TicksSeen();
-    if (Seen(Kind::kEnd, knob.param)) atEnd = TicksSeen();
-    return atEnd >= 0;
-  }, 5000);
-  ASSERT_GE(atNotch, 0) << "the wheel did not reach the knob";
-  ASSERT_GE(atEnd, 0) << "the wheel gesture never ended";
-  EXPECT_EQ(Gesture(knob.param), "B P E");
-  EXPECT_EQ(atEnd - atNotch, 12);
+  ExpectWheelGestureEndsTwelveTicksLater(knob.param, TicksSeen, PumpUntil);
 }
 
 TEST_F(EditorViewTest, TypedValueCommitsAtTheNextTick) {
