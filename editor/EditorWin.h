@@ -1,11 +1,13 @@
 // IEditorWin: the only concrete editor; the window side of IEditor.
 //
-// The platform-neutral parts live in EditorWin.cpp: the timer tick (redraw
-// and the countdown that ends a deferred wheel edit), the value entry's
-// commit and image resources. What needs a window is in EditorWin_win.cpp
-// and EditorWin_posix.cpp. Without a window the editor runs headless:
-// DrawScreen succeeds, IsWindowOpen is false and Tick is driven by whoever
-// owns the clock (a test, a snapshot tool).
+// The platform-neutral parts live in EditorWin.cpp: the timer tick (the
+// entry box's decision, redraw and the countdown that ends a deferred wheel
+// edit), the value entry's commit and image resources. What needs a window
+// is in the *_win.cpp files (a Win32 child window) and the *_posix.cpp files
+// (an X11 child window that the host's run loop drives). Each keeps its own
+// state in the private Native structure. Without a window the editor runs
+// headless: DrawScreen succeeds, IsWindowOpen is false and Tick is driven by
+// whoever owns the clock (a test, a snapshot tool).
 #pragma once
 
 #include <cstdint>
