@@ -38,6 +38,19 @@ constexpr int16 kHostReturn = 4;
 
 class X11EditorViewTest : public EditorViewFixture {
  protected:
+  // An X server resets when its last client leaves and refuses connections
+  // meanwhile; one connection held for the whole suite keeps it up between
+  // tests.
+  static void SetUpTestSuite() {
+    EditorViewFixture::SetUpTestSuite();
+    keepServer = XOpenDisplay(nullptr);
+  }
+  static void TearDownTestSuite() {
+    if (keepServer) XCloseDisplay(keepServer);
+    keepServer = nullptr;
+    EditorViewFixture::TearDownTestSuite();
+  }
+
   void SetUp() override {
     EditorViewFixture::SetUp();
     host = std::make_unique<X11Host>();
@@ -105,10 +118,13 @@ class X11EditorViewTest : public EditorViewFixture {
 
   void ExpectShowsEditor() { ExpectShowsDrawing(host->Pixels(window, kWidth, kHeight)); }
 
+  static Display* keepServer;
   std::unique_ptr<X11Host> host;
   std::unique_ptr<TestRunLoop> loop;
   Window window = 0;
 };
+
+Display* X11EditorViewTest::keepServer = nullptr;
 
 TEST_F(X11EditorViewTest, OpensAsChildAndShowsTheOffScreenDrawing) {
   EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultTrue);
