@@ -8,6 +8,7 @@
 #include <string>
 
 #include "editor/EditorWin.h"
+#include "editor/EditorWinSystem.h"
 
 namespace {
 
@@ -106,12 +107,11 @@ void IEditorWin::PromptForFile(char* path, int size, int32_t action, const char*
 
 bool IEditorWin::PromptForColour(IArgb* colour, const char* title) {
   if (!window || !colour) return false;
-  if (!customColours) customColours = new uint32_t[16]();
   CHOOSECOLORA cc{};
   cc.lStructSize = sizeof cc;
   cc.hwndOwner = static_cast<HWND>(window);
   cc.rgbResult = RGB(colour->R, colour->G, colour->B);
-  cc.lpCustColors = reinterpret_cast<COLORREF*>(customColours);
+  cc.lpCustColors = reinterpret_cast<COLORREF*>(IEditorWinSystem::NativeOf(this).customColours);
   cc.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR | CC_SOLIDCOLOR;
   if (title) {
     cc.Flags |= CC_ENABLEHOOK;

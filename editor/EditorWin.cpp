@@ -1,7 +1,9 @@
 // IEditorWin: the platform-neutral half of the window side.
 #include "editor/EditorWin.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "controls/Control.h"
 #include "framework/EffectBase.h"
@@ -10,13 +12,10 @@
 IEditorWin::IEditorWin(IEffectBase* plug, int32_t width, int32_t height, int32_t frameRate)
     : IEditor(plug, width, height, frameRate) {}
 
-IEditorWin::~IEditorWin() {
-  CloseWindow();
-  delete[] customColours;
-  customColours = nullptr;
-}
+IEditorWin::~IEditorWin() { CloseWindow(); }
 
 void IEditorWin::Tick() {
+  DecideEntry();
   // Every dirty flag is read before the first repaint, since drawing one
   // area marks all controls clean.
   IRect dirty[kMaxRepaintAreas];
@@ -49,13 +48,42 @@ void IEditorWin::CommitEntry(const char* text) {
 
 void IEditorWin::CancelEntry() { CloseEntry(); }
 
+void IEditorWin::DecideEntry() {
+  if (!EntryBoxOpen()) return;
+  switch (editState) {
+    case IEntryState::kTyping:
+      editState = IEntryState::kIdle;
+      break;
+    case IEntryState::kCancel:
+      DestroyEntryBox();
+      CancelEntry();
+      break;
+    case IEntryState::kCommit: {
+      std::string text = EntryBoxText();
+      DestroyEntryBox();
+      CommitEntry(text.c_str());
+      break;
+    }
+    case IEntryState::kIdle:
+      break;
+  }
+}
+
 void IEditorWin::CloseEntry() {
   IControl* control = editControl;
-  editBox = nullptr;
   editControl = nullptr;
   editParam = nullptr;
-  editOldProc = nullptr;
-  editState = 0;
+  editState = IEntryState::kIdle;
   // Repaint where the box was; the value itself is not sent again.
   if (control) control->MarkDirty(false);
+}
+
+IRect IEditorWin::EntryRect(const IControl* control, IParamEntry* param) {
+  char widest[IParamEntry::kFormatBufferSize] = {};
+  param->FormatValue(1.0, true, widest);
+  int32_t w = std::max(7 * static_cast<int32_t>(std::strlen(widest)) + 6, 32);
+  const IRect& r = control->Rect();
+  int32_t left = (r.L + r.R) / 2 - w / 2;
+  int32_t top = (r.T + r.B) / 2 - 8;
+  return IRect(left, top, left + w, top + 16);
 }

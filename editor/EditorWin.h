@@ -1,16 +1,24 @@
 // IEditorWin: the only concrete editor; the window side of IEditor.
 //
-// The platform-neutral parts live in EditorWin.cpp: the timer tick (redraw
-// and the countdown that ends a deferred wheel edit), the value entry's
-// commit and image resources. What needs a window is in EditorWin_win.cpp
-// and EditorWin_posix.cpp. Without a window the editor runs headless:
-// DrawScreen succeeds, IsWindowOpen is false and Tick is driven by whoever
-// owns the clock (a test, a snapshot tool).
+// The platform-neutral parts live in EditorWin.cpp: the timer tick (the
+// entry box's decision, redraw and the countdown that ends a deferred wheel
+// edit), the value entry's commit and image resources. What needs a window
+// is in the *_win.cpp files (a Win32 child window) and the *_posix.cpp files
+// (an X11 child window that the host's run loop drives). Each keeps its own
+// state in the private Native structure. Without a window the editor runs
+// headless: DrawScreen succeeds, IsWindowOpen is false and Tick is driven by
+// whoever owns the clock (a test, a snapshot tool).
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "editor/Editor.h"
+#include "editor/KeyPress.h"
+
+// What the value entry asked for since the last tick; the tick carries it out.
+enum class IEntryState : int32_t { kIdle, kTyping, kCancel, kCommit };
 
 class IEditorWin : public IEditor {
  public:
@@ -34,7 +42,8 @@ class IEditorWin : public IEditor {
   void* WindowHandle() const override { return window; }
   PX_IBitmap* LoadResourceImage(int32_t id, const char* name) override;
 
-  // One timer tick: repaint what is dirty, then run the wheel countdown.
+  // One timer tick: decide the entry box, repaint what is dirty, then run
+  // the wheel countdown.
   void Tick();
   static constexpr int32_t kMaxRepaintAreas = 4;
   int32_t Countdown() const { return countdown; }
@@ -50,23 +59,49 @@ class IEditorWin : public IEditor {
 
   void SetModule(void* handle) { module = handle; }
 
+  // --- For window systems without a message loop of their own (X11), whose
+  // windows the host's run loop drives. Elsewhere there is nothing to watch.
+  // The file descriptor to watch for reading; -1 when there is none.
+  int EventSource() const;
+  // Handles every event that has arrived for the window.
+  void DispatchEvents();
+  // A key the host passes on from its own window; answers whether the editor
+  // took it, so that keys it does not use stay the host's.
+  bool TakeKey(const IKeyPress& press);
+
  protected:
   // Shows the dirty area: paints it into the window, or draws it headless.
   void Repaint(const IRect& area);
   void CloseEntry();
+  // Where the entry box for a control lies: wide enough for the parameter's
+  // widest text, 16 pixels high, centred on the control.
+  static IRect EntryRect(const IControl* control, IParamEntry* param);
 
   void* module = nullptr;
   void* window = nullptr;
-  void* editBox = nullptr;
   IControl* editControl = nullptr;
   IParamEntry* editParam = nullptr;
-  void* editOldProc = nullptr;
-  int32_t editState = 0;  // 0 idle, 1 typing, 2 cancel requested, 3 commit requested
+  IEntryState editState = IEntryState::kIdle;
   int32_t countdown = 0;
-  uint32_t* customColours = nullptr;
   void* parentWindow = nullptr;
 
  private:
-  // The Win32 window procedure, the entry box and their helpers.
+  // Tick step one: what the entry box asked for since the last tick.
+  void DecideEntry();
+  // The window system's entry box: whether one is open, its text, and
+  // closing it without deciding.
+  bool EntryBoxOpen() const;
+  std::string EntryBoxText() const;
+  void DestroyEntryBox();
+
+  // The window system's own state (the entry box, dialogs' memory), defined
+  // by the platform's source file; made on first use.
+  struct Native;
+  struct NativeDeleter {
+    void operator()(Native* n) const;
+  };
+  std::unique_ptr<Native, NativeDeleter> native;
+
+  // The window procedure, the entry box and their helpers.
   friend struct IEditorWinSystem;
 };

@@ -1,4 +1,5 @@
-// IEditorWinSystem: the Win32 side of IEditorWin that needs its fields.
+// IEditorWinSystem: the Win32 side of IEditorWin that needs its fields, and
+// the Win32 state an editor keeps beside its window.
 //
 // Included only by the *_win.cpp files of the editor. Handles are passed as
 // void* and message parameters as plain integers so that this header needs
@@ -7,9 +8,20 @@
 
 #include <cstdint>
 
-class IEditorWin;
+#include "editor/EditorWin.h"
+
+struct IEditorWin::Native {
+  void* editBox = nullptr;      // the value entry box while open
+  void* editOldProc = nullptr;  // the box's own window procedure, put back when it closes
+  uint32_t customColours[16] = {};  // kept for the colour dialog between calls
+};
 
 struct IEditorWinSystem {
+  // The editor's Win32 state, made on first use.
+  static IEditorWin::Native& NativeOf(IEditorWin* editor);
+  // The open entry box, or null.
+  static void* EntryBox(const IEditorWin* editor);
+
   static constexpr uintptr_t kTimerId = 2;
   static constexpr int kEntryBoxId = 99;
 
@@ -31,8 +43,6 @@ struct IEditorWinSystem {
   static bool EntryBoxClick(IEditorWin* editor, bool left);
   // The entry box's window procedure, in front of the box's own.
   static intptr_t EntryMessage(void* box, uint32_t msg, uintptr_t wParam, intptr_t lParam);
-  // Tick step one: what the entry box asked for since the last tick.
-  static void DecideEntry(IEditorWin* editor);
   // Puts the box's own procedure back and destroys the box with its font.
   static void DestroyEntryBox(IEditorWin* editor);
 };

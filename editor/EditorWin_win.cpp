@@ -8,6 +8,17 @@
 #include "framework/EffectBase.h"
 #include "raster/Bitmap.h"
 
+IEditorWin::Native& IEditorWinSystem::NativeOf(IEditorWin* editor) {
+  if (!editor->native) editor->native.reset(new IEditorWin::Native());
+  return *editor->native;
+}
+
+void* IEditorWinSystem::EntryBox(const IEditorWin* editor) {
+  return editor->native ? editor->native->editBox : nullptr;
+}
+
+void IEditorWin::NativeDeleter::operator()(Native* n) const { delete n; }
+
 bool IEditorWin::DrawScreen(const IRect& r) {
   if (!window) return true;
   HWND hwnd = static_cast<HWND>(window);
@@ -30,10 +41,10 @@ void IEditorWin::Repaint(const IRect& area) {
   HWND hwnd = static_cast<HWND>(window);
   RECT r{area.L, area.T, area.R, area.B};
   InvalidateRect(hwnd, &r, FALSE);
-  if (editBox) {
+  if (void* entryBox = IEditorWinSystem::EntryBox(this)) {
     // The entry box lies on top; painting over it would hide what is typed.
     RECT box{};
-    GetWindowRect(static_cast<HWND>(editBox), &box);
+    GetWindowRect(static_cast<HWND>(entryBox), &box);
     MapWindowPoints(HWND_DESKTOP, hwnd, reinterpret_cast<POINT*>(&box), 2);
     ValidateRect(hwnd, &box);
   }
@@ -92,3 +103,11 @@ void IEditorWinSystem::ForgetWindow(IEditorWin* editor) {
   editor->CloseEntry();
   if (GetCapture() == hwnd) ReleaseCapture();
 }
+
+// The system's message loop drives the window: the host has nothing to watch,
+// and keys come to the window itself.
+int IEditorWin::EventSource() const { return -1; }
+
+void IEditorWin::DispatchEvents() {}
+
+bool IEditorWin::TakeKey(const IKeyPress&) { return false; }

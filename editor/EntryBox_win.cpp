@@ -3,17 +3,12 @@
 // timer carries it out at the next tick.
 #include <windows.h>
 
-#include <algorithm>
-#include <cstring>
-
 #include "controls/Control.h"
 #include "editor/EditorWin.h"
 #include "editor/EditorWinSystem.h"
 #include "framework/ParamEntry.h"
 
 namespace {
-
-enum { kIdle = 0, kTyping = 1, kCancel = 2, kCommit = 3 };
 
 IEditorWin* EditorOfBox(HWND box) {
   HWND parent = GetParent(box);
@@ -36,24 +31,24 @@ LRESULT CALLBACK EntryBoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) 
 intptr_t IEditorWinSystem::EntryMessage(void* handle, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
   HWND box = static_cast<HWND>(handle);
   IEditorWin* editor = EditorOfBox(box);
-  if (!editor || editor->editBox != box || !editor->editOldProc)
+  if (!editor || EntryBox(editor) != box || !editor->native->editOldProc)
     return DefWindowProcA(box, msg, wParam, lParam);
-  auto old = reinterpret_cast<WNDPROC>(editor->editOldProc);
+  auto old = reinterpret_cast<WNDPROC>(editor->native->editOldProc);
   switch (msg) {
     case WM_SETFOCUS:
-      editor->editState = kTyping;
+      editor->editState = IEntryState::kTyping;
       break;
     case WM_KILLFOCUS:
       // The box stays open until a click in the editor decides.
-      editor->editState = kIdle;
+      editor->editState = IEntryState::kIdle;
       break;
     case WM_KEYDOWN:
       if (wParam == VK_RETURN) {
         if (IsEditClass(box)) SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(-1), 0);
-        editor->editState = kCommit;
+        editor->editState = IEntryState::kCommit;
         return 0;
       }
-      editor->editState = kTyping;
+      editor->editState = IEntryState::kTyping;
       break;
     default:
       break;
@@ -62,34 +57,30 @@ intptr_t IEditorWinSystem::EntryMessage(void* handle, uint32_t msg, uintptr_t wP
 }
 
 void IEditorWin::PromptParamEntry(IControl* control, IParamEntry* param, bool) {
-  if (editBox || editControl || !control || !param) return;
+  if (IEditorWinSystem::EntryBox(this) || editControl || !control || !param) return;
   if (!window) {
     // Headless: the entry exists without a box; CommitEntry decides.
     editControl = control;
     editParam = param;
-    editState = kTyping;
+    editState = IEntryState::kTyping;
     return;
   }
   char text[IParamEntry::kFormatBufferSize] = {};
   param->FormatValue(param->value, false, text);
-  char widest[IParamEntry::kFormatBufferSize] = {};
-  param->FormatValue(1.0, true, widest);
-  int w = std::max(7 * static_cast<int>(std::strlen(widest)) + 6, 32);
-  const IRect& r = control->Rect();
-  int left = (r.L + r.R) / 2 - w / 2;
-  int top = (r.T + r.B) / 2 - 8;
+  IRect r = EntryRect(control, param);
 
   HWND parent = static_cast<HWND>(window);
-  HWND box = CreateWindowExA(0, "EDIT", text, WS_CHILD | WS_VISIBLE | ES_CENTER | ES_MULTILINE, left,
-                             top, w, 16, parent,
+  HWND box = CreateWindowExA(0, "EDIT", text, WS_CHILD | WS_VISIBLE | ES_CENTER | ES_MULTILINE, r.L,
+                             r.T, r.W(), r.H(), parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IEditorWinSystem::kEntryBoxId)),
                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)),
                              nullptr);
   if (!box) return;
   SendMessageA(box, EM_SETSEL, 0, -1);
   SetFocus(box);
-  editBox = box;
-  editOldProc = reinterpret_cast<void*>(
+  Native& state = IEditorWinSystem::NativeOf(this);
+  state.editBox = box;
+  state.editOldProc = reinterpret_cast<void*>(
       SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EntryBoxProc)));
   HFONT font = CreateFontA(14, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
@@ -100,43 +91,32 @@ void IEditorWin::PromptParamEntry(IControl* control, IParamEntry* param, bool) {
 }
 
 bool IEditorWinSystem::EntryBoxClick(IEditorWin* editor, bool left) {
-  if (!editor->editBox) return false;
-  editor->editState = left ? kCommit : kCancel;
+  if (!EntryBox(editor)) return false;
+  editor->editState = left ? IEntryState::kCommit : IEntryState::kCancel;
   return !left;
 }
 
-void IEditorWinSystem::DecideEntry(IEditorWin* editor) {
-  if (!editor->editBox) return;
-  switch (editor->editState) {
-    case kTyping:
-      editor->editState = kIdle;
-      break;
-    case kCancel:
-      DestroyEntryBox(editor);
-      editor->CancelEntry();
-      break;
-    case kCommit: {
-      char text[1001] = {};
-      GetWindowTextA(static_cast<HWND>(editor->editBox), text, sizeof text);
-      DestroyEntryBox(editor);
-      editor->CommitEntry(text);
-      break;
-    }
-    default:
-      break;
-  }
+bool IEditorWin::EntryBoxOpen() const { return IEditorWinSystem::EntryBox(this) != nullptr; }
+
+std::string IEditorWin::EntryBoxText() const {
+  char text[1001] = {};
+  GetWindowTextA(static_cast<HWND>(IEditorWinSystem::EntryBox(this)), text, sizeof text);
+  return text;
 }
 
+void IEditorWin::DestroyEntryBox() { IEditorWinSystem::DestroyEntryBox(this); }
+
 void IEditorWinSystem::DestroyEntryBox(IEditorWin* editor) {
-  HWND box = static_cast<HWND>(editor->editBox);
+  HWND box = static_cast<HWND>(EntryBox(editor));
   if (!box) return;
+  IEditorWin::Native& state = *editor->native;
   bool hadFocus = GetFocus() == box;
-  if (editor->editOldProc)
-    SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editor->editOldProc));
+  if (state.editOldProc)
+    SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(state.editOldProc));
   // The box does not own its font: it goes with the box so none is left behind.
   auto font = reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0));
-  editor->editBox = nullptr;
-  editor->editOldProc = nullptr;
+  state.editBox = nullptr;
+  state.editOldProc = nullptr;
   DestroyWindow(box);
   if (font) DeleteObject(font);
   // Keys go back to the editor rather than to no window at all.

@@ -115,7 +115,6 @@ LRESULT CALLBACK EditorWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_TIMER:
       if (wParam != IEditorWinSystem::kTimerId) break;
-      IEditorWinSystem::DecideEntry(editor);
       editor->Tick();
       return 0;
     case WM_CLOSE:

@@ -14,6 +14,9 @@ using namespace Steinberg;
 IEffectVST3View::IEffectVST3View(IEffectVST3* plug) : plug(plug) { plug->addRef(); }
 
 IEffectVST3View::~IEffectVST3View() {
+  // What the window system holds goes while the plug-in (and its editor) is
+  // surely alive.
+  native.reset();
   plug->RemoveView(this);
   plug->release();
 }
@@ -28,7 +31,10 @@ tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
   if (!editor) return kResultFalse;
   std::lock_guard<std::recursive_mutex> g(plug->Lock());
   systemWindow = parent;
-  if (IsNativeType(type)) editor->OpenWindow(parent);
+  if (IsNativeType(type) && !OpenWindow(editor, parent)) {
+    systemWindow = nullptr;
+    return kResultFalse;
+  }
   plug->OnEditorOpened();
   return kResultOk;
 }
@@ -37,7 +43,7 @@ tresult PLUGIN_API IEffectVST3View::removed() {
   std::lock_guard<std::recursive_mutex> g(plug->Lock());
   if (IEditor* editor = plug->Editor()) {
     plug->OnEditorClosing();
-    editor->CloseWindow();
+    CloseWindow(editor);
   }
   systemWindow = nullptr;
   return kResultOk;

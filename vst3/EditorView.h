@@ -6,10 +6,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "public.sdk/source/common/pluginview.h"
 
+class IEditor;
 class IEffectVST3;
 
 class IEffectVST3View : public Steinberg::CPluginView {
@@ -27,6 +29,10 @@ class IEffectVST3View : public Steinberg::CPluginView {
   tresult PLUGIN_API getSize(ViewRect* size) SMTG_OVERRIDE;
   tresult PLUGIN_API onSize(ViewRect* newSize) SMTG_OVERRIDE;
   tresult PLUGIN_API setFrame(Steinberg::IPlugFrame* frame) SMTG_OVERRIDE;
+  // Keys the host passes on from its window: the open entry box takes its
+  // keys; everything else stays the host's (kResultFalse).
+  tresult PLUGIN_API onKeyDown(Steinberg::char16 key, Steinberg::int16 keyCode,
+                               Steinberg::int16 modifiers) SMTG_OVERRIDE;
 
   // The plug-in asks the host frame for a new size; onSize confirms it.
   void RequestResize(int32_t width, int32_t height);
@@ -35,9 +41,22 @@ class IEffectVST3View : public Steinberg::CPluginView {
   void* Parent() const { return systemWindow; }
 
  private:
-  // The window system this build can open the editor in ("HWND" on Windows).
+  // The window system this build can open the editor in ("HWND" on Windows,
+  // "X11EmbedWindowID" on Linux).
   static bool IsNativeType(FIDString type);
+  // Opens the editor's window in the host's and hooks it to what drives it;
+  // false when it cannot be shown. CloseWindow undoes both.
+  bool OpenWindow(IEditor* editor, void* parent);
+  void CloseWindow(IEditor* editor);
 
   IEffectVST3* plug;
   bool resizePending = false;
+
+  // What the window system needs beside the window (the host's run loop on
+  // Linux), defined by the platform's source file.
+  struct Native;
+  struct NativeDeleter {
+    void operator()(Native* n) const;
+  };
+  std::unique_ptr<Native, NativeDeleter> native;
 };

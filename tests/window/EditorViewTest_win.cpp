@@ -1,89 +1,41 @@
-// The editor as a host shows it: the bundle loaded with LoadLibrary, its view
-// attached to a top-level window of ours, input posted as messages and the
-// window read back. A reference instance of the instrument, made in this
-// process with the bundle's artwork, tells where controls lie and what the
-// editor draws.
+// The editor as a host shows it on Windows: the bundle loaded with
+// LoadLibrary, its view attached to a top-level window of ours, input posted
+// as messages and the window read back.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
 
+#include "EditorViewFixture.h"
 #include "HostWindow.h"
-#include "controls/Control.h"
-#include "editor/Editor.h"
-#include "framework/ParamEntry.h"
-#include "instrument/Ondivox.h"
-#include "raster/Bitmap.h"
-#include "pluginterfaces/gui/iplugview.h"
-#include "tools/host/ComponentHandler.h"
-#include "tools/host/HostApplication.h"
-#include "tools/host/PluginInstance.h"
-#include "tools/host/PluginModule.h"
 #include "vst3/ModuleFactory.h"
 
 using namespace Steinberg;
-using Call = ComponentHandler::Call;
-using Kind = ComponentHandler::Kind;
 
-namespace {
+void ShareBundleArtwork(PluginModule* module) {
+  HMODULE dll = GetModuleHandleA("Ondivox.vst3");
+  ASSERT_NE(dll, nullptr);
+  SetModuleLocation(dll, module->BinaryPath());
+}
 
-constexpr int kWidth = 550, kHeight = 365;
-
-char FirstOf(const std::string& s) { return s.empty() ? '\0' : s.front(); }
-char LastOf(const std::string& s) { return s.empty() ? '\0' : s.back(); }
-
-struct KnobSpot {
-  int32_t param = -1;
-  int x = 0, y = 0;
-};
-
-}  // namespace
-
-class EditorViewTest : public ::testing::Test {
+class EditorViewTest : public EditorViewFixture {
  protected:
   static void SetUpTestSuite() {
-    module = new PluginModule();
-    ASSERT_TRUE(module->Load(ONDIVOX_BUNDLE_PATH)) << module->Error();
-    // The reference instance reads its artwork from the loaded bundle.
-    HMODULE dll = GetModuleHandleA("Ondivox.vst3");
-    ASSERT_NE(dll, nullptr);
-    SetModuleLocation(dll, module->BinaryPath());
-    reference = new CLS_ONDIVOX();
-    ASSERT_EQ(reference->initialize(&referenceApp), kResultOk);
+    EditorViewFixture::SetUpTestSuite();
     ParkPointer();
   }
 
-  static void TearDownTestSuite() {
-    if (reference) {
-      reference->terminate();
-      reference->release();
-      reference = nullptr;
-    }
-    delete module;
-    module = nullptr;
-  }
-
   void SetUp() override {
-    ASSERT_NE(reference->Editor(), nullptr) << "the instrument builds no editor";
-    std::string error;
-    plug = PluginInstance::Create(module->Factory(), &app, &handler, &error);
-    ASSERT_TRUE(plug) << error;
-    view = plug->Controller()->createView(Vst::ViewType::kEditor);
-    ASSERT_NE(view, nullptr);
+    EditorViewFixture::SetUp();
     host = std::make_unique<HostWindow>();
   }
 
   void TearDown() override {
-    if (view) {
-      if (attached) view->removed();
-      view->release();
-    }
-    plug.reset();
+    EditorViewFixture::TearDown();
     host.reset();
   }
 
@@ -121,81 +73,7 @@ class EditorViewTest : public ::testing::Test {
     ASSERT_TRUE(PumpUntil([&] { return TicksSeen() >= until; }, 5000 + 200 * n)) << "editor timer stopped";
   }
 
-  // The control bound to the named parameter, at its centre.
-  static KnobSpot Spot(const char* paramName) {
-    KnobSpot s;
-    for (int32_t i = 0; i < reference->ParamCount(); ++i)
-      if (std::strcmp(reference->Param(i)->Name(), paramName) == 0) s.param = i;
-    IEditor* ed = reference->Editor();
-    for (int32_t c = 0; c < ed->ControlCount(); ++c) {
-      IControl* control = ed->GetControl(c);
-      if (control->ParamIndex() != s.param || control->IsHidden()) continue;
-      const IRect& r = control->TargetRect();
-      s.x = (r.L + r.R) / 2;
-      s.y = (r.T + r.B) / 2;
-      return s;
-    }
-    ADD_FAILURE() << "no control for " << paramName;
-    return s;
-  }
-
-  // What the editor draws off-screen for a fresh instance, as 0x00RRGGBB.
-  static std::vector<uint32_t> ReferenceDrawing() {
-    IEditor* ed = reference->Editor();
-    ed->Draw(IRect(0, 0, kWidth, kHeight));
-    PX_IBitmap* b = ed->DrawBitmap();
-    std::vector<uint32_t> out(static_cast<size_t>(kWidth) * kHeight);
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) out[y * kWidth + x] = b->pixels()[y * b->rowStride() + x] & 0xFFFFFFu;
-    return out;
-  }
-
-  void ExpectShowsEditor() {
-    std::vector<uint32_t> shown = WindowPixels(window, kWidth, kHeight);
-    std::vector<uint32_t> drawn = ReferenceDrawing();
-    // A blank drawing would match a blank window: the editor must show artwork.
-    size_t plain = std::count(drawn.begin(), drawn.end(), drawn[0]);
-    EXPECT_LT(plain, drawn.size() / 2) << "the editor draws almost one colour";
-    size_t differ = 0, first = shown.size();
-    for (size_t i = 0; i < shown.size(); ++i)
-      if (shown[i] != drawn[i]) {
-        if (first == shown.size()) first = i;
-        ++differ;
-      }
-    EXPECT_EQ(differ, 0u) << "first at (" << first % kWidth << ", " << first / kWidth << "): window "
-                          << std::hex << shown[first % shown.size()] << ", drawing " << drawn[first % shown.size()];
-  }
-
-  bool Seen(Kind kind, Vst::ParamID id) const {
-    for (const Call& c : handler.Calls())
-      if (c.kind == kind && c.id == id) return true;
-    return false;
-  }
-
-  // The calls for one parameter as "B P P E".
-  std::string Gesture(Vst::ParamID id) const {
-    std::string s;
-    for (const Call& c : handler.Calls()) {
-      if (c.id != id) continue;
-      if (!s.empty()) s += ' ';
-      s += c.kind == Kind::kBegin ? "B" : c.kind == Kind::kPerform ? "P" : c.kind == Kind::kEnd ? "E" : "R";
-    }
-    return s;
-  }
-
-  std::string Values(Vst::ParamID id) const {
-    std::string s;
-    for (const Call& c : handler.Calls())
-      if (c.id == id) s += std::to_string(c.value) + " ";
-    return s;
-  }
-
-  double LastPerformed(Vst::ParamID id) const {
-    double v = -1.0;
-    for (const Call& c : handler.Calls())
-      if (c.kind == Kind::kPerform && c.id == id) v = c.value;
-    return v;
-  }
+  void ExpectShowsEditor() { ExpectShowsDrawing(WindowPixels(window, kWidth, kHeight)); }
 
   // Right-clicks the knob, waits for its entry box and types text into it.
   HWND OpenEntryAndType(const KnobSpot& knob, const char* text) {
@@ -219,27 +97,9 @@ class EditorViewTest : public ::testing::Test {
     return box;
   }
 
-  double Plain(Vst::ParamID id) const {
-    auto* c = plug->Controller();
-    return c->normalizedParamToPlain(id, c->getParamNormalized(id));
-  }
-
-  static PluginModule* module;
-  static CLS_ONDIVOX* reference;
-  static HostApplication referenceApp;
-
-  HostApplication app;
-  ComponentHandler handler;
-  std::unique_ptr<PluginInstance> plug;
-  IPlugView* view = nullptr;
   std::unique_ptr<HostWindow> host;
   void* window = nullptr;
-  bool attached = false;
 };
-
-PluginModule* EditorViewTest::module = nullptr;
-CLS_ONDIVOX* EditorViewTest::reference = nullptr;
-HostApplication EditorViewTest::referenceApp;
 
 TEST_F(EditorViewTest, ViewAnswersForAFixedSizeWindowEditor) {
   EXPECT_EQ(plug->Controller()->createView("Editor"), nullptr);
@@ -287,17 +147,8 @@ TEST_F(EditorViewTest, LeftDragOnBaseFreqIsOneHostGesture) {
 
 TEST_F(EditorViewTest, WheelNotchEndsItsGestureTwelveTicksLater) {
   KnobSpot knob = OpenAt("Base Freq");
-  int64_t atNotch = -1, atEnd = -1;
   PostWheel(window, 1, knob.x, knob.y);
-  PumpUntil([&] {
-    if (atNotch < 0 && Seen(Kind::kPerform, knob.param)) atNotch = TicksSeen();
-    if (Seen(Kind::kEnd, knob.param)) atEnd = TicksSeen();
-    return atEnd >= 0;
-  }, 5000);
-  ASSERT_GE(atNotch, 0) << "the wheel did not reach the knob";
-  ASSERT_GE(atEnd, 0) << "the wheel gesture never ended";
-  EXPECT_EQ(Gesture(knob.param), "B P E");
-  EXPECT_EQ(atEnd - atNotch, 12);
+  ExpectWheelGestureEndsTwelveTicksLater(knob.param, TicksSeen, PumpUntil);
 }
 
 TEST_F(EditorViewTest, TypedValueCommitsAtTheNextTick) {
