@@ -3,11 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
-constexpr double kFirstDrawAfter = 0.5;  // seconds
 constexpr double kRedrawEvery = 0.2;
+
+// Renders shorter than this never show a line. ONDIVOX_PROGRESS_AFTER
+// (seconds) changes it, so a test can see the line of a short render.
+double FirstDrawAfter() {
+  const char* text = std::getenv("ONDIVOX_PROGRESS_AFTER");
+  char* end = nullptr;
+  const double v = text ? std::strtod(text, &end) : 0.5;
+  return text && end != text && v >= 0.0 ? v : 0.5;
+}
 
 std::string ClockText(double seconds) {
   long s = static_cast<long>(std::lround(std::max(0.0, seconds)));
@@ -39,7 +48,8 @@ std::string ProgressLine::Text(double fraction, double elapsed, double seconds) 
 void ProgressLine::Update(double fraction) {
   if (!enabled) return;
   double now = Seconds(Clock::now());
-  if (now < kFirstDrawAfter || (lastDrawn >= 0.0 && now - lastDrawn < kRedrawEvery)) return;
+  static const double firstDrawAfter = FirstDrawAfter();
+  if (now < firstDrawAfter || (lastDrawn >= 0.0 && now - lastDrawn < kRedrawEvery)) return;
   lastDrawn = now;
   std::string text = Text(fraction, now, audioSeconds);
   // Pads over a longer line drawn before.
