@@ -27,6 +27,7 @@ tresult PLUGIN_API IEffectVST3View::isPlatformTypeSupported(FIDString type) {
 }
 
 tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
+  if (!parent) return kInvalidArgument;
   IEditor* editor = plug->Editor();
   if (!editor) return kResultFalse;
   std::lock_guard<std::recursive_mutex> g(plug->Lock());

@@ -178,6 +178,26 @@ TEST_F(HostBoundaryTest, ControllerAndUnitEntryPoints) {
   EXPECT_EQ(ctl->setComponentHandler(&handler), kResultTrue);
 }
 
+TEST_F(HostBoundaryTest, ViewEntryPoints) {
+  auto plug = Make();
+  IPlugView* view = plug->Controller()->createView("editor");
+  ASSERT_NE(view, nullptr);
+  std::vector<Call> calls = {
+      {"isPlatformTypeSupported(null)", [&] { return view->isPlatformTypeSupported(nullptr); }, kResultFalse},
+      {"attached(null, HWND)", [&] { return view->attached(nullptr, "HWND"); }, kInvalidArgument},
+      {"attached(null, X11)", [&] { return view->attached(nullptr, "X11EmbedWindowID"); }, kInvalidArgument},
+      {"getSize(null)", [&] { return view->getSize(nullptr); }, kResultFalse},
+      {"onSize(null)", [&] { return view->onSize(nullptr); }, kResultOk},
+      {"checkSizeConstraint(null)", [&] { return view->checkSizeConstraint(nullptr); }, kResultFalse},
+      {"setFrame(null)", [&] { return view->setFrame(nullptr); }, kResultOk},
+      {"onKeyDown before attached", [&] { return view->onKeyDown('a', 0, 0); }, kResultFalse},
+      {"removed before attached", [&] { return view->removed(); }, kResultOk},
+      {"removed again", [&] { return view->removed(); }, kResultOk},
+  };
+  ExpectAnswers(calls);
+  view->release();
+}
+
 // A message without attributes is refused, not read.
 TEST_F(HostBoundaryTest, MessagesWithoutAttributes) {
   class BareMessage : public HostObject<IMessage> {
