@@ -59,16 +59,17 @@ struct ToneBlock {
 
 // The transport stopped and the level has faded out: the input passes and
 // nothing advances, for the rest of the block.
-[[gnu::always_inline]] inline bool ToneSilent(const ToneBlock& b) {
-  return b.gainTarget <= kToneTiny && b.voice.gain <= kToneTiny;
+[[gnu::always_inline]] inline bool ToneSilent(float gainTarget, const ToneVoice& v) {
+  return gainTarget <= kToneTiny && v.gain <= kToneTiny;
 }
 
-// LFO j's output for wave value w, written to the value it drives.
-[[gnu::always_inline]] inline void ApplyLfo(ToneBlock& b, int j, double w) {
-  const Lfo& l = *b.lfo[j];
-  const double value = l.amplitude * w + l.centre;
-  ToneVoice& v = b.voice;
-  switch (l.target) {
+// An LFO's output for its wave value w.
+[[gnu::always_inline]] inline double LfoValue(const Lfo& l, double w) { return l.amplitude * w + l.centre; }
+
+// Writes an LFO's output to the value its target drives; false when it
+// writes nothing (and the display keeps its last value).
+[[gnu::always_inline]] inline bool DriveLfoTarget(ToneVoice& v, int target, double value, float gainTarget) {
+  switch (target) {
     case kTargetBaseFreq:
       v.carrierInc = value;
       break;
@@ -83,12 +84,11 @@ struct ToneBlock {
       break;
     case kTargetVolume:
       // A stopped transport keeps the LFO off the level.
-      if (b.gainTarget == 0.0f) return;
+      if (gainTarget == 0.0f) return false;
       v.gain = static_cast<float>(value);
       break;
   }
-  b.lfoValue[j] = static_cast<float>(value);
-  b.lfoValueSet[j] = true;
+  return true;
 }
 
 [[gnu::always_inline]] inline void StepRamps(ToneVoice& v, const ToneRamps& r) {

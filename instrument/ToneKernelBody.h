@@ -30,7 +30,7 @@ const double kSilence[kPiece] = {};
 // for wider vectors.
 struct Piece {
   double lfoPhase[2][kPiece];
-  double lfoWave[2][kPiece];
+  double lfoValue[2][kPiece];
   double pulsePhase[kPiece];
   double carrierInc[kPiece];
   double gate[kPiece];
@@ -48,6 +48,21 @@ double LibmLfoWave(int wave, double th) {
   return w;
 }
 
+// Both LFOs' phases at each frame of the piece: the one serial loop for
+// both, so their additions overlap. Answers each phase after the piece.
+void LfoPhases(const ToneBlock& b, Piece& p, int32_t count, double after[2]) {
+  double th0 = b.lfo[0]->phase, th1 = b.lfo[1]->phase;
+  const double inc0 = b.lfo[0]->increment, inc1 = b.lfo[1]->increment;
+  for (int32_t i = 0; i < count; ++i) {
+    p.lfoPhase[0][i] = th0;
+    p.lfoPhase[1][i] = th1;
+    th0 = WrapPhase(th0 + inc0);
+    th1 = WrapPhase(th1 + inc1);
+  }
+  after[0] = th0;
+  after[1] = th1;
+}
+
 // An LFO on "Base Freq" or "Isochronic" sets an increment that the phase
 // adds up over the whole render, so a last-bit difference in its sine would
 // grow without bound: those keep the C library's sine.
@@ -56,60 +71,75 @@ bool LfoSetsAnIncrement(const Lfo& l) { return l.target == kTargetBaseFreq || l.
 // An LFO on "Round", "Pan" or "Volume" lands in a float, and a last-bit
 // difference in its sine could round to the neighbouring float. The
 // polynomial and the C library's sine differ by less than 1e-15 here (the
-// waves stay within -1 ... 1 and the amplitudes at most 1), so when every
-// value that close rounds to one float the polynomial's wave stands; the
+// waves stay within -1 ... 1 and the amplitudes at most 1), so where every
+// value that close rounds to one float the polynomial's output stands; the
 // rare frames near a rounding tie take the C library's.
-double FloatSafeLfoWave(const Lfo& l, double w, double th) {
+void MendFloatTies(const Lfo& l, int32_t count, const double* phase, double* value) {
   constexpr double kSlack = 2e-15;
-  const double value = l.amplitude * w + l.centre;
-  if (static_cast<float>(value - kSlack) == static_cast<float>(value + kSlack)) return w;
-  return LibmLfoWave(l.wave, th);
+  int ties = 0;
+  for (int32_t i = 0; i < count; ++i)
+    ties |= static_cast<float>(value[i] - kSlack) != static_cast<float>(value[i] + kSlack);
+  if (!ties) return;
+  for (int32_t i = 0; i < count; ++i)
+    if (static_cast<float>(value[i] - kSlack) != static_cast<float>(value[i] + kSlack))
+      value[i] = LfoValue(l, LibmLfoWave(l.wave, phase[i]));
 }
 
-// LFO j's phase at each frame of the piece (serial), then its stateless
-// wave over them (vector). Answers the phase after the last frame.
-double LfoPhases(const Lfo& l, int32_t count, double* phase, double* wave) {
-  double th = l.phase;
-  for (int32_t i = 0; i < count; ++i) {
-    phase[i] = th;
-    th = WrapPhase(th + l.increment);
-  }
+// A stateless LFO's output at each frame of the piece ("Square" keeps its
+// smoothing in order, in StepVoice).
+void LfoValues(const Lfo& l, int32_t count, const double* phase, double* value) {
+  if (l.wave == kLfoSquare) return;
   if (LfoSetsAnIncrement(l)) {
-    for (int32_t i = 0; i < count; ++i) wave[i] = LibmLfoWave(l.wave, phase[i]);
-  } else {
-    WithStatelessLfoWave(l.wave, [&](auto kind) {
-      for (int32_t i = 0; i < count; ++i) wave[i] = LfoWaveAt<decltype(kind)::value, FastTrig>(phase[i]);
-    });
+    for (int32_t i = 0; i < count; ++i) value[i] = LfoValue(l, LibmLfoWave(l.wave, phase[i]));
+    return;
   }
-  return th;
-}
-
-// LFO j's wave at frame i: the square's smoothing runs here, in order.
-double LfoWave(ToneBlock& b, const Piece& p, int j, int32_t i) {
-  Lfo& l = *b.lfo[j];
-  const double th = p.lfoPhase[j][i];
-  if (l.wave == kLfoSquare) return SquareLfoStep(th, &l.squareState);
-  return LfoSetsAnIncrement(l) ? p.lfoWave[j][i] : FloatSafeLfoWave(l, p.lfoWave[j][i], th);
+  const Lfo lfo = l;
+  WithStatelessLfoWave(lfo.wave, [&](auto kind) {
+    for (int32_t i = 0; i < count; ++i) value[i] = LfoValue(lfo, LfoWaveAt<decltype(kind)::value, FastTrig>(phase[i]));
+  });
+  MendFloatTies(lfo, count, phase, value);
 }
 
 // The serial part of each frame but the carrier phase: silence, the LFOs,
-// the ramps, the pulse phase. Answers how many frames sound before the
-// level has faded out (count when it has not).
+// the ramps, the pulse phase. Works on copies, so nothing it stores can
+// alias what it reads. Answers how many frames sound before the level has
+// faded out (count when it has not).
 int32_t StepVoice(ToneBlock& b, Piece& p, int32_t count) {
-  ToneVoice& v = b.voice;
-  const bool active[2] = {b.lfo[0]->active, b.lfo[1]->active};
+  ToneVoice v = b.voice;
+  const ToneRamps ramps = b.ramps;
+  const float gainTarget = b.gainTarget;
+  const bool pulsing = b.pulsing;
+  Lfo lfo[2] = {*b.lfo[0], *b.lfo[1]};
+  const bool square[2] = {lfo[0].wave == kLfoSquare, lfo[1].wave == kLfoSquare};
+  float shown[2] = {};
+  bool set[2] = {};
   int32_t i = 0;
   for (; i < count; ++i) {
-    if (ToneSilent(b)) break;
-    for (int j = 0; j < 2; ++j)
-      if (active[j]) ApplyLfo(b, j, LfoWave(b, p, j, i));
-    StepRamps(v, b.ramps);
+    if (ToneSilent(gainTarget, v)) break;
+    for (int j = 0; j < 2; ++j) {
+      if (!lfo[j].active) continue;
+      const double value =
+          square[j] ? LfoValue(lfo[j], SquareLfoStep(p.lfoPhase[j][i], &lfo[j].squareState)) : p.lfoValue[j][i];
+      if (DriveLfoTarget(v, lfo[j].target, value, gainTarget)) {
+        shown[j] = static_cast<float>(value);
+        set[j] = true;
+      }
+    }
+    StepRamps(v, ramps);
     p.pan[i] = v.pan;
     p.gain[i] = v.gain;
     p.round[i] = v.round;
     p.carrierInc[i] = v.carrierInc;
     p.pulsePhase[i] = v.pulsePhase;
-    if (b.pulsing) v.pulsePhase = WrapPhase(v.pulsePhase + v.pulseInc);
+    if (pulsing) v.pulsePhase = WrapPhase(v.pulsePhase + v.pulseInc);
+  }
+  b.voice = v;
+  for (int j = 0; j < 2; ++j) {
+    b.lfo[j]->squareState = lfo[j].squareState;
+    if (set[j]) {
+      b.lfoValue[j] = shown[j];
+      b.lfoValueSet[j] = true;
+    }
   }
   return i;
 }
@@ -160,9 +190,10 @@ void PassInput(const ToneBlock& b, int32_t from) {
 // Frames [offset, offset + count); answers how many sounded.
 int32_t RenderPiece(ToneBlock& b, int32_t offset, int32_t count) {
   Piece p;
-  double lfoPhaseAfter[2] = {};
+  double lfoPhaseAfter[2];
+  LfoPhases(b, p, count, lfoPhaseAfter);
   for (int j = 0; j < 2; ++j)
-    if (b.lfo[j]->active) lfoPhaseAfter[j] = LfoPhases(*b.lfo[j], count, p.lfoPhase[j], p.lfoWave[j]);
+    if (b.lfo[j]->active) LfoValues(*b.lfo[j], count, p.lfoPhase[j], p.lfoValue[j]);
   const int32_t n = StepVoice(b, p, count);
   // Frames after the fade-out did not happen: the LFOs stop where it began.
   for (int j = 0; j < 2; ++j)

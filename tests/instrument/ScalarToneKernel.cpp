@@ -11,13 +11,20 @@ void RenderFrameByFrame(ToneBlock& b) {
   for (int32_t i = 0; i < b.frames; ++i) {
     const double dryL = b.inL ? b.inL[i] : 0.0;
     const double dryR = b.inR ? b.inR[i] : 0.0;
-    if (ToneSilent(b)) {
+    if (ToneSilent(b.gainTarget, v)) {
       b.outL[i] = dryL;
       b.outR[i] = dryR;
       continue;
     }
-    for (int j = 0; j < 2; ++j)
-      if (b.lfo[j]->active) ApplyLfo(b, j, b.lfo[j]->Step());
+    for (int j = 0; j < 2; ++j) {
+      Lfo& l = *b.lfo[j];
+      if (!l.active) continue;
+      const double value = LfoValue(l, l.Step());
+      if (DriveLfoTarget(v, l.target, value, b.gainTarget)) {
+        b.lfoValue[j] = static_cast<float>(value);
+        b.lfoValueSet[j] = true;
+      }
+    }
     StepRamps(v, b.ramps);
     const double s = CarrierSample(b.wave, v.carrierPhase, b.warp);
     double g = 1.0;
