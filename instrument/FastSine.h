@@ -2,12 +2,11 @@
 // and no branch, so a loop over an array of phases compiles to vector
 // instructions (SSE2, or AVX2 with FMA where the translation unit allows it).
 //
-// Method: x is reduced by the nearest multiple n of pi (cosine: of pi plus
-// pi/2) to y in [-pi/2, pi/2], with pi/2 split in three parts (33, 33 and 53
+// Method: x is reduced by the nearest multiple n of pi (cosine: x + pi/2) to y in [-pi/2, pi/2], with pi/2 split in three parts (33, 33 and 53
 // bits) so that m * part is exact and y keeps its relative accuracy even when
 // x lies within a few ulps of a multiple of pi; then sin y = y + y^3 P(y^2),
 // with P of degree 7 (y^17), a Chebyshev economisation of the Taylor series
-// to y^25, and the sign flipped for odd n.
+// to y^25; the sign is flipped for odd n by moving n's lowest bit into it.
 //
 // Error bound, for |x| <= 2^19 (the engine's arguments stay below 10):
 // - the polynomial's own error is below 1.3e-18 absolute on |y| <= pi/2
@@ -29,6 +28,8 @@
 // never one the linker picked from the other unit.
 #pragma once
 
+#include <cstdint>
+
 namespace {
 
 namespace fast_sine {
@@ -39,7 +40,8 @@ constexpr double kHalfPi1 = 0x1.921fb54400000p+0;
 constexpr double kHalfPi2 = 0x1.0b4611a600000p-34;
 constexpr double kHalfPi3 = 0x1.3198a2e037073p-69;
 constexpr double kInvPi = 0x1.45f306dc9c883p-2;
-// Adding then subtracting 1.5 * 2^52 rounds a double below 2^51 to an integer.
+// Adding 1.5 * 2^52 to a double below 2^51 rounds it to an integer, kept in
+// the sum's low mantissa bits; subtracting it again gives the integer.
 constexpr double kRoundMagic = 0x1.8p52;
 
 // P(t) for sin y = y + y^3 P(y^2), |y| <= pi/2.
@@ -52,7 +54,7 @@ constexpr double kC13 = 0x1.612401631525ap-33;
 constexpr double kC15 = -0x1.ae513b0612833p-41;
 constexpr double kC17 = 0x1.89a4c997fc576p-49;
 
-inline double MulAdd(double a, double b, double c) {
+[[gnu::always_inline]] inline double MulAdd(double a, double b, double c) {
 #ifdef __FMA__
   return __builtin_fma(a, b, c);
 #else
@@ -60,33 +62,36 @@ inline double MulAdd(double a, double b, double c) {
 #endif
 }
 
-inline double RoundToInteger(double v) { return (v + kRoundMagic) - kRoundMagic; }
-
-// sin(x + q * pi/2) for q = 0 (sine) or 1 (cosine).
-inline double SinQuarterShifted(double x, double q) {
-  const double n = RoundToInteger(MulAdd(x, kInvPi, q * 0.5));
-  const double m = 2.0 * n - q;
+// sin(x + Q * pi/2) for Q = 0 (sine) or 1 (cosine).
+template <int Q>
+[[gnu::always_inline]] inline double SinQuarterShifted(double x) {
+  constexpr double q = Q;
+  // t holds n = round(x / pi + q / 2) in its low mantissa bits (the half
+  // cannot join the magic number: it would round away).
+  const double t = Q == 0 ? MulAdd(x, kInvPi, kRoundMagic) : MulAdd(x, kInvPi, 0.5) + kRoundMagic;
+  const double n = t - kRoundMagic;
+  const double m = n + n - q;
   double y = MulAdd(-m, kHalfPi1, x);
   y = MulAdd(-m, kHalfPi2, y);
   y = MulAdd(-m, kHalfPi3, y);
-  const double t = y * y;
-  double p = MulAdd(kC17, t, kC15);
-  p = MulAdd(p, t, kC13);
-  p = MulAdd(p, t, kC11);
-  p = MulAdd(p, t, kC9);
-  p = MulAdd(p, t, kC7);
-  p = MulAdd(p, t, kC5);
-  p = MulAdd(p, t, kC3);
-  const double s = MulAdd(y * t, p, y);
-  // n - 2 round(n / 2) is -1, 0 or 1: nonzero exactly when n is odd.
-  const double odd = n - 2.0 * RoundToInteger(n * 0.5);
-  return odd != 0.0 ? -s : s;
+  const double yy = y * y;
+  double p = MulAdd(kC17, yy, kC15);
+  p = MulAdd(p, yy, kC13);
+  p = MulAdd(p, yy, kC11);
+  p = MulAdd(p, yy, kC9);
+  p = MulAdd(p, yy, kC7);
+  p = MulAdd(p, yy, kC5);
+  p = MulAdd(p, yy, kC3);
+  const double s = MulAdd(y * yy, p, y);
+  // sin(y + n pi) = (-1)^n sin y: n's lowest bit becomes the sign bit.
+  const uint64_t sign = __builtin_bit_cast(uint64_t, t) << 63;
+  return __builtin_bit_cast(double, __builtin_bit_cast(uint64_t, s) ^ sign);
 }
 
 }  // namespace fast_sine
 
-inline double FastSin(double x) { return fast_sine::SinQuarterShifted(x, 0.0); }
-inline double FastCos(double x) { return fast_sine::SinQuarterShifted(x, 1.0); }
+inline double FastSin(double x) { return fast_sine::SinQuarterShifted<0>(x); }
+inline double FastCos(double x) { return fast_sine::SinQuarterShifted<1>(x); }
 
 // The polynomial sine and cosine as a trigonometry policy for the shared
 // wave formulas (see Trig.h for the C library's).

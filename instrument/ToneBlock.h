@@ -66,9 +66,15 @@ struct ToneBlock {
 // An LFO's output for its wave value w.
 [[gnu::always_inline]] inline double LfoValue(const Lfo& l, double w) { return l.amplitude * w + l.centre; }
 
-// Writes an LFO's output to the value its target drives; false when it
-// writes nothing (and the display keeps its last value).
-[[gnu::always_inline]] inline bool DriveLfoTarget(ToneVoice& v, int target, double value, float gainTarget) {
+// Whether an LFO on target writes its output (and shows it): a stopped
+// transport keeps an LFO off the level.
+[[gnu::always_inline]] inline bool LfoWrites(int target, float gainTarget) {
+  return target != kTargetVolume || gainTarget != 0.0f;
+}
+
+// Writes an LFO's output to the value its target drives.
+[[gnu::always_inline]] inline void DriveLfoTarget(ToneVoice& v, int target, double value, float gainTarget) {
+  if (!LfoWrites(target, gainTarget)) return;
   switch (target) {
     case kTargetBaseFreq:
       v.carrierInc = value;
@@ -83,12 +89,9 @@ struct ToneBlock {
       v.pan = static_cast<float>(value);
       break;
     case kTargetVolume:
-      // A stopped transport keeps the LFO off the level.
-      if (gainTarget == 0.0f) return false;
       v.gain = static_cast<float>(value);
       break;
   }
-  return true;
 }
 
 [[gnu::always_inline]] inline void StepRamps(ToneVoice& v, const ToneRamps& r) {

@@ -108,22 +108,18 @@ int32_t StepVoice(ToneBlock& b, Piece& p, int32_t count) {
   ToneVoice v = b.voice;
   const ToneRamps ramps = b.ramps;
   const float gainTarget = b.gainTarget;
+  // Only a block whose level is going to 0 can fall silent.
+  const bool mayFade = gainTarget <= kToneTiny;
   const bool pulsing = b.pulsing;
   Lfo lfo[2] = {*b.lfo[0], *b.lfo[1]};
   const bool square[2] = {lfo[0].wave == kLfoSquare, lfo[1].wave == kLfoSquare};
-  float shown[2] = {};
-  bool set[2] = {};
   int32_t i = 0;
   for (; i < count; ++i) {
-    if (ToneSilent(gainTarget, v)) break;
+    if (mayFade && ToneSilent(gainTarget, v)) break;
     for (int j = 0; j < 2; ++j) {
       if (!lfo[j].active) continue;
-      const double value =
-          square[j] ? LfoValue(lfo[j], SquareLfoStep(p.lfoPhase[j][i], &lfo[j].squareState)) : p.lfoValue[j][i];
-      if (DriveLfoTarget(v, lfo[j].target, value, gainTarget)) {
-        shown[j] = static_cast<float>(value);
-        set[j] = true;
-      }
+      if (square[j]) p.lfoValue[j][i] = LfoValue(lfo[j], SquareLfoStep(p.lfoPhase[j][i], &lfo[j].squareState));
+      DriveLfoTarget(v, lfo[j].target, p.lfoValue[j][i], gainTarget);
     }
     StepRamps(v, ramps);
     p.pan[i] = v.pan;
@@ -136,8 +132,8 @@ int32_t StepVoice(ToneBlock& b, Piece& p, int32_t count) {
   b.voice = v;
   for (int j = 0; j < 2; ++j) {
     b.lfo[j]->squareState = lfo[j].squareState;
-    if (set[j]) {
-      b.lfoValue[j] = shown[j];
+    if (lfo[j].active && i > 0 && LfoWrites(lfo[j].target, gainTarget)) {
+      b.lfoValue[j] = static_cast<float>(p.lfoValue[j][i - 1]);
       b.lfoValueSet[j] = true;
     }
   }
@@ -190,8 +186,9 @@ void PassInput(const ToneBlock& b, int32_t from) {
 // Frames [offset, offset + count); answers how many sounded.
 int32_t RenderPiece(ToneBlock& b, int32_t offset, int32_t count) {
   Piece p;
-  double lfoPhaseAfter[2];
-  LfoPhases(b, p, count, lfoPhaseAfter);
+  double lfoPhaseAfter[2] = {};
+  const bool anyLfo = b.lfo[0]->active || b.lfo[1]->active;
+  if (anyLfo) LfoPhases(b, p, count, lfoPhaseAfter);
   for (int j = 0; j < 2; ++j)
     if (b.lfo[j]->active) LfoValues(*b.lfo[j], count, p.lfoPhase[j], p.lfoValue[j]);
   const int32_t n = StepVoice(b, p, count);

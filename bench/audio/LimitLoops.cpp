@@ -57,15 +57,19 @@ void LimitLoop::RunKernel(const ToneKernel& kernel, const double* inL, const dou
   float pan[kPiece], gain[kPiece];
   for (int offset = 0; offset < n; offset += kPiece) {
     const int count = n - offset < kPiece ? n - offset : kPiece;
-    for (int i = 0; i < count; ++i) {
-      lfo1[i] = lfo1_;
-      lfo2[i] = lfo2_;
-      pulse[i] = pulse_;
-      lfo1_ = WrapPhase(lfo1_ + kLfo1Inc);
-      lfo2_ = WrapPhase(lfo2_ + kLfo2Inc);
-      pulse_ = WrapPhase(pulse_ + kPulseInc);
+    if (shape_.pulsed) {
+      for (int i = 0; i < count; ++i) {
+        pulse[i] = pulse_;
+        pulse_ = WrapPhase(pulse_ + kPulseInc);
+      }
     }
     if (shape_.lfos) {
+      for (int i = 0; i < count; ++i) {
+        lfo1[i] = lfo1_;
+        lfo2[i] = lfo2_;
+        lfo1_ = WrapPhase(lfo1_ + kLfo1Inc);
+        lfo2_ = WrapPhase(lfo2_ + kLfo2Inc);
+      }
       kernel.sines(lfo1, w1, count);
       kernel.sines(lfo2, w2, count);
       for (int i = 0; i < count; ++i) {

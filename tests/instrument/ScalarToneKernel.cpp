@@ -20,7 +20,8 @@ void RenderFrameByFrame(ToneBlock& b) {
       Lfo& l = *b.lfo[j];
       if (!l.active) continue;
       const double value = LfoValue(l, l.Step());
-      if (DriveLfoTarget(v, l.target, value, b.gainTarget)) {
+      DriveLfoTarget(v, l.target, value, b.gainTarget);
+      if (LfoWrites(l.target, b.gainTarget)) {
         b.lfoValue[j] = static_cast<float>(value);
         b.lfoValueSet[j] = true;
       }
