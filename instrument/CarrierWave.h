@@ -41,7 +41,7 @@ double CarrierSample(int wave, double phase, const GoldenWarp& warp);
 // FastSine.h). Each turn is a choice between two values, never between two
 // calls, so a loop over phases compiles to selects.
 template <int Wave, class Trig>
-inline double CarrierWaveAt(double phase, const GoldenWarp& w) {
+[[gnu::always_inline]] inline double CarrierWaveAt(double phase, const GoldenWarp& w) {
   if constexpr (Wave == kWaveTriangle) {
     const double x = 2.0 * phase / kPi;
     const double falling = 3.0 - x, rising = x - 1.0;

@@ -30,7 +30,7 @@ enum LfoTargetKind : int {
 // The formula of one wave without state (every wave but "Square"), with the
 // sine of Trig (Trig.h, FastSine.h); turns are selects, as for the carrier.
 template <int Wave, class Trig>
-inline double LfoWaveAt(double th) {
+[[gnu::always_inline]] inline double LfoWaveAt(double th) {
   constexpr double kThird = 0.3333333333333333;
   static_assert(Wave != kLfoSquare, "the square keeps state: SquareLfoStep");
   if constexpr (Wave == kLfoTriangle) {

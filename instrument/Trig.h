@@ -6,6 +6,6 @@
 #include <cmath>
 
 struct LibmTrig {
-  static double Sin(double x) { return std::sin(x); }
-  static double Cos(double x) { return std::cos(x); }
+  [[gnu::always_inline]] static double Sin(double x) { return std::sin(x); }
+  [[gnu::always_inline]] static double Cos(double x) { return std::cos(x); }
 };

@@ -106,6 +106,22 @@ class Ensemble {
   std::map<std::size_t, Worst> worst;
 };
 
+// One LFO's settings: free-running with a period in ms, or synced at its
+// default note ("1/1") when the period is 0.
+struct LfoSetting {
+  int target, wave, depth, periodMs, start;
+};
+
+void SetLfo(EngineHost& h, int j, const LfoSetting& s) {
+  const int first = j == 0 ? kLfo1Target : kLfo2Target;
+  h.Set(first + (kLfo1Wave - kLfo1Target), s.wave);
+  h.Set(first + (kLfo1Sync - kLfo1Target), s.periodMs == 0 ? 1 : 0);
+  if (s.periodMs != 0) h.Set(first + (kLfo1RateMs - kLfo1Target), s.periodMs);
+  h.Set(first + (kLfo1Depth - kLfo1Target), s.depth);
+  h.Set(first + (kLfo1Start - kLfo1Target), s.start);
+  h.Set(first, s.target);
+}
+
 void ExpectSameSound(const Scene& scene) {
   for (double rate : kRates) {
     Ensemble e(rate, scene.setup);
@@ -150,8 +166,6 @@ TEST(ToneKernel, EveryCarrierWaveAndGate) {
 // both run; free-running fast enough for several cycles.
 TEST(ToneKernel, BothLfosOnEveryTargetWithEveryWave) {
   for (int j = 0; j < 2; ++j) {
-    const int base = j == 0 ? kLfo1Target : kLfo2Target;
-    const int other = j == 0 ? kLfo2Target : kLfo1Target;
     for (int target = kTargetBaseFreq; target < kNumLfoTargets; ++target) {
       for (int wave = 0; wave < kNumLfoWaves; ++wave) {
         const int otherTarget = target == kTargetPan ? kTargetRound : kTargetPan;
@@ -160,16 +174,8 @@ TEST(ToneKernel, BothLfosOnEveryTargetWithEveryWave) {
                          [=](EngineHost& h) {
                            h.Set(kWave, kWaveGoldenSine);
                            h.Set(kRound, 90);
-                           h.Set(base + (kLfo1Wave - kLfo1Target), wave);
-                           h.Set(base + (kLfo1Sync - kLfo1Target), 0);
-                           h.Set(base + (kLfo1RateMs - kLfo1Target), 170);
-                           h.Set(base + (kLfo1Depth - kLfo1Target), 100);
-                           h.Set(base + (kLfo1Start - kLfo1Target), 30);
-                           h.Set(base, target);
-                           h.Set(other + (kLfo1Sync - kLfo1Target), 0);
-                           h.Set(other + (kLfo1RateMs - kLfo1Target), 430);
-                           h.Set(other + (kLfo1Depth - kLfo1Target), 60);
-                           h.Set(other, otherTarget);
+                           SetLfo(h, j, {target, wave, 100, 170, 30});
+                           SetLfo(h, 1 - j, {otherTarget, kLfoSine, 60, 430, 0});
                          },
                          1.0, nullptr});
       }
@@ -201,24 +207,14 @@ TEST(ToneKernel, LongGlidesWrapsStopsAndPauses) {
       {"LFO sweeping the carrier, unpulsed",
        [](EngineHost& h) {
          h.Set(kIsoOn, 0);
-         h.Set(kLfo1Sync, 0);
-         h.Set(kLfo1RateMs, 3000);
-         h.Set(kLfo1Depth, 100);
-         h.Set(kLfo1Target, kTargetBaseFreq);
-         h.Set(kLfo2Sync, 0);
-         h.Set(kLfo2RateMs, 700);
-         h.Set(kLfo2Depth, 100);
-         h.Set(kLfo2Target, kTargetVolume);
+         SetLfo(h, 0, {kTargetBaseFreq, kLfoSine, 100, 3000, 0});
+         SetLfo(h, 1, {kTargetVolume, kLfoSine, 100, 700, 0});
        },
        10.0, nullptr},
       {"LFO on the pulse rate, synced, tempo changing",
        [](EngineHost& h) {
-         h.Set(kLfo1Target, kTargetIsoRate);
-         h.Set(kLfo1Depth, 100);
-         h.Set(kLfo1RateNote, 15);
-         h.Set(kLfo2Target, kTargetRound);
-         h.Set(kLfo2Wave, kLfoSquare);
-         h.Set(kLfo2Depth, 100);
+         SetLfo(h, 0, {kTargetIsoRate, kLfoSine, 100, 0, 0});
+         SetLfo(h, 1, {kTargetRound, kLfoSquare, 100, 0, 0});
        },
        10.0,
        [](EngineHost& h, int b) {
@@ -226,10 +222,8 @@ TEST(ToneKernel, LongGlidesWrapsStopsAndPauses) {
        }},
       {"transport stops and starts, pauses relock",
        [](EngineHost& h) {
-         h.Set(kLfo1Target, kTargetVolume);
-         h.Set(kLfo1Depth, 80);
-         h.Set(kLfo2Target, kTargetPan);
-         h.Set(kLfo2Depth, 100);
+         SetLfo(h, 0, {kTargetVolume, kLfoSineHalf, 80, 0, 0});
+         SetLfo(h, 1, {kTargetPan, kLfoTriangle, 100, 0, 25});
        },
        10.0,
        [](EngineHost& h, int b) {
