@@ -100,23 +100,25 @@ void LfoValues(const Lfo& l, int32_t count, const double* phase, double* value) 
   MendFloatTies(lfo, count, phase, value);
 }
 
-// The serial part of each frame but the carrier phase: silence, the LFOs,
-// the ramps, the pulse phase. Works on copies, so nothing it stores can
+// The serial part of each frame: silence, the LFOs, the ramps, the pulse
+// phase, and the carrier phase when nothing gates it. Works on copies, so nothing it stores can
 // alias what it reads. Answers how many frames sound before the level has
 // faded out (count when it has not).
-int32_t StepVoice(ToneBlock& b, Piece& p, int32_t count) {
+// Compiled for each combination of pulsing and LFOs, so the loop carries
+// no test of either.
+template <bool Pulsing, bool Lfos>
+int32_t StepVoiceFor(ToneBlock& b, Piece& p, int32_t count) {
   ToneVoice v = b.voice;
   const ToneRamps ramps = b.ramps;
   const float gainTarget = b.gainTarget;
   // Only a block whose level is going to 0 can fall silent.
   const bool mayFade = gainTarget <= kToneTiny;
-  const bool pulsing = b.pulsing;
   Lfo lfo[2] = {*b.lfo[0], *b.lfo[1]};
   const bool square[2] = {lfo[0].wave == kLfoSquare, lfo[1].wave == kLfoSquare};
   int32_t i = 0;
   for (; i < count; ++i) {
     if (mayFade && ToneSilent(gainTarget, v)) break;
-    for (int j = 0; j < 2; ++j) {
+    for (int j = 0; j < 2 && Lfos; ++j) {
       if (!lfo[j].active) continue;
       if (square[j]) p.lfoValue[j][i] = LfoValue(lfo[j], SquareLfoStep(p.lfoPhase[j][i], &lfo[j].squareState));
       DriveLfoTarget(v, lfo[j].target, p.lfoValue[j][i], gainTarget);
@@ -124,10 +126,17 @@ int32_t StepVoice(ToneBlock& b, Piece& p, int32_t count) {
     StepRamps(v, ramps);
     p.pan[i] = v.pan;
     p.gain[i] = v.gain;
-    p.round[i] = v.round;
-    p.carrierInc[i] = v.carrierInc;
-    p.pulsePhase[i] = v.pulsePhase;
-    if (pulsing) v.pulsePhase = WrapPhase(v.pulsePhase + v.pulseInc);
+    if constexpr (Pulsing) {
+      p.round[i] = v.round;
+      p.carrierInc[i] = v.carrierInc;
+      p.pulsePhase[i] = v.pulsePhase;
+      v.pulsePhase = WrapPhase(v.pulsePhase + v.pulseInc);
+    } else {
+      // Unpulsed, the gate is always open: the carrier phase needs no sine
+      // and runs here, beside the other recurrences.
+      p.carrierPhase[i] = v.carrierPhase;
+      v.carrierPhase = NextCarrierPhase(v.carrierPhase, v.carrierInc, 1.0);
+    }
   }
   b.voice = v;
   for (int j = 0; j < 2; ++j) {
@@ -140,6 +149,12 @@ int32_t StepVoice(ToneBlock& b, Piece& p, int32_t count) {
   return i;
 }
 
+int32_t StepVoice(ToneBlock& b, Piece& p, int32_t count) {
+  const bool lfos = b.lfo[0]->active || b.lfo[1]->active;
+  if (b.pulsing) return lfos ? StepVoiceFor<true, true>(b, p, count) : StepVoiceFor<true, false>(b, p, count);
+  return lfos ? StepVoiceFor<false, true>(b, p, count) : StepVoiceFor<false, false>(b, p, count);
+}
+
 void Gates(const ToneBlock& b, Piece& p, int32_t n) {
   if (!b.pulsing) {
     for (int32_t i = 0; i < n; ++i) p.gate[i] = 1.0;
@@ -149,7 +164,9 @@ void Gates(const ToneBlock& b, Piece& p, int32_t n) {
   for (int32_t i = 0; i < n; ++i) p.gate[i] = PulseGate<FastTrig>(p.pulsePhase[i], p.round[i], golden);
 }
 
+// The carrier phase of a pulsed tone, which each closed gate resets.
 void CarrierPhases(ToneBlock& b, Piece& p, int32_t n) {
+  if (!b.pulsing) return;  // done in StepVoice
   double phase = b.voice.carrierPhase;
   for (int32_t i = 0; i < n; ++i) {
     p.carrierPhase[i] = phase;

@@ -88,9 +88,16 @@ void LimitLoop::RunKernel(const ToneKernel& kernel, const double* inL, const dou
     } else {
       for (int i = 0; i < count; ++i) gate[i] = 1.0;
     }
-    for (int i = 0; i < count; ++i) {
-      carrier[i] = carrier_;
-      carrier_ = gate[i] > kTiny ? WrapPhase(carrier_ + kCarrierInc) : 0.0;
+    if (shape_.pulsed) {
+      for (int i = 0; i < count; ++i) {
+        carrier[i] = carrier_;
+        carrier_ = gate[i] > kTiny ? WrapPhase(carrier_ + kCarrierInc) : 0.0;
+      }
+    } else {
+      for (int i = 0; i < count; ++i) {
+        carrier[i] = carrier_;
+        carrier_ = WrapPhase(carrier_ + kCarrierInc);
+      }
     }
     if (shape_.goldenSine) {
       for (int i = 0; i < count; ++i) arg[i] = Warped(carrier[i]);
