@@ -10,7 +10,6 @@ namespace {
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-constexpr double kTiny = kToneTiny;
 // Blocks further apart than this mean the host paused or jumped.
 constexpr uint32_t kPauseMs = 500;
 
@@ -75,7 +74,7 @@ void CLS_ONDIVOX::PhaseLock() {
 void CLS_ONDIVOX::RenderFrames(double** inputs, double** outputs, int32_t n, float gainTarget) {
   ToneBlock b;
   b.voice = {carrierPhase, pulsePhase, carrierInc, pulseInc, pan, gain, round};
-  if (std::fabs(carrierInc - carrierIncTarget) > kTiny || std::fabs(pulseInc - pulseIncTarget) > kTiny) {
+  if (std::fabs(carrierInc - carrierIncTarget) > kToneTiny || std::fabs(pulseInc - pulseIncTarget) > kToneTiny) {
     const double glide = std::max<double>(n, glideLength);
     if (!AnyLfoTargets(kTargetBaseFreq)) b.ramps.carrierStep = (carrierIncTarget - carrierInc) / glide;
     if (!AnyLfoTargets(kTargetIsoRate)) b.ramps.pulseStep = (pulseIncTarget - pulseInc) / glide;

@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int32_t kPiece = 64;
+constexpr int32_t kPiece = 128;
 const double kSilence[kPiece] = {};
 
 // What the serial steps hand to the vector loops, for one piece. Left at

@@ -15,7 +15,7 @@ constexpr double kLfo1Inc = kTwoPi / 86400.0;
 constexpr double kLfo2Inc = kTwoPi / 96000.0;
 constexpr float kRound = 1.0f;
 constexpr double kTiny = 1e-24;
-constexpr int kPiece = 64;
+constexpr int kPiece = 128;
 // "Golden Sine" warp (see GoldenWarpFor).
 const GoldenWarp kWarp = {0.5 / 0.618, 0.5 / 0.382, (1.0 - 2.0 * 0.618) * kPi / 0.382};
 

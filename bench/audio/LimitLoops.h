@@ -3,7 +3,7 @@
 // none of the engine's bookkeeping (no parameters, ramps, LFO targets or
 // silence checks). One loop calls the C library's sine and cosine frame by
 // frame; the other keeps the phases serial and hands the sines and cosines
-// of each 64-frame piece to a render kernel's vector functions.
+// of each 128-frame piece to a render kernel's vector functions.
 #pragma once
 
 #include "instrument/ToneKernel.h"

@@ -19,7 +19,7 @@ constexpr double kTolerance = 1e-12;
 constexpr double kRates[] = {44100.0, 48000.0, 96000.0};
 // Odd sizes too, so pieces end everywhere inside a block and blocks end
 // everywhere inside a piece.
-constexpr int32_t kBlockSizes[] = {512, 1, 63, 64, 65, 127, 300, 2048};
+constexpr int32_t kBlockSizes[] = {512, 1, 63, 64, 65, 127, 128, 129, 300, 2048};
 constexpr int32_t kMaxBlock = 2048;
 
 std::vector<const ToneKernel*> KernelsUnderTest() {
