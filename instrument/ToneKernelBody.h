@@ -101,11 +101,10 @@ void LfoValues(const Lfo& l, int32_t count, const double* phase, double* value) 
 }
 
 // The serial part of each frame: silence, the LFOs, the ramps, the pulse
-// phase, and the carrier phase when nothing gates it. Works on copies, so nothing it stores can
-// alias what it reads. Answers how many frames sound before the level has
-// faded out (count when it has not).
-// Compiled for each combination of pulsing and LFOs, so the loop carries
-// no test of either.
+// phase, and the carrier phase when nothing gates it. Works on copies, so
+// nothing it stores can alias what it reads; compiled for each combination
+// of pulsing and LFOs, so the loop tests neither. Answers how many frames
+// sound before the level has faded out (count when it has not).
 template <bool Pulsing, bool Lfos>
 int32_t StepVoiceFor(ToneBlock& b, Piece& p, int32_t count) {
   ToneVoice v = b.voice;

@@ -74,6 +74,9 @@ class Ensemble {
         out.push_back(h->Render(n, &in));
       }
       for (std::size_t k = 1; k < out.size(); ++k) {
+        // The LFO bars show the same outputs, to the bit.
+        for (int j = 0; j < 2; ++j)
+          if (hosts[k]->LfoDisplayOf(j).Value() != hosts[0]->LfoDisplayOf(j).Value()) ++displayMismatches[k];
         for (int32_t i = 0; i < n; ++i) {
           Track(k, std::fabs(out[k].left[i] - out[0].left[i]), frame + i);
           Track(k, std::fabs(out[k].right[i] - out[0].right[i]), frame + i);
@@ -88,6 +91,8 @@ class Ensemble {
       const Worst& w = worst.at(k);
       EXPECT_LE(w.difference, kTolerance)
           << what << ", kernel " << KernelsUnderTest()[k - 1]->name << ", frame " << w.frame;
+      EXPECT_EQ(displayMismatches.count(k), 0u) << what << ", kernel " << KernelsUnderTest()[k - 1]->name
+                                                << ": LFO display differs after some blocks";
     }
   }
 
@@ -104,6 +109,7 @@ class Ensemble {
 
   std::vector<std::unique_ptr<EngineHost>> hosts;
   std::map<std::size_t, Worst> worst;
+  std::map<std::size_t, int> displayMismatches;
 };
 
 // One LFO's settings: free-running with a period in ms, or synced at its
