@@ -1,9 +1,6 @@
 #include "instrument/CarrierWave.h"
 
-#include <cmath>
-
-#include "instrument/Phase.h"
-
+#include "instrument/Trig.h"
 
 bool GoldenWarpFor(int wave, GoldenWarp* warp) {
   const double m = kGoldenSplit;
@@ -23,26 +20,5 @@ bool GoldenWarpFor(int wave, GoldenWarp* warp) {
 }
 
 double CarrierSample(int wave, double phase, const GoldenWarp& w) {
-  switch (wave) {
-    case kWaveTriangle: {
-      double x = 2.0 * phase / kPi;
-      return phase >= kPi ? 3.0 - x : x - 1.0;
-    }
-    case kWaveSaw:
-      return 1.0 - phase / kPi;
-    case kWaveSquare:
-      return phase < kPi ? 1.0 : -1.0;
-    case kWaveGoldenSine:
-      return phase >= kGoldenThreshold ? std::cos(phase * w.b + w.c) : std::cos(phase * w.a);
-    case kWaveSineHalf: {
-      double theta = phase >= kGoldenThreshold ? phase * w.b + w.c : phase * w.a;
-      return 2.0 * std::sin(theta) - 1.0;
-    }
-    case kWaveGoldenTriangle:
-      return phase >= kGoldenThreshold ? w.b - phase * w.c : phase * w.a - 1.0;
-    case kWaveGoldenSquare:
-      return phase < kGoldenThreshold ? 1.0 : -1.0;
-    default:
-      return std::sin(phase);
-  }
+  return WithCarrierWave(wave, [&](auto kind) { return CarrierWaveAt<decltype(kind)::value, LibmTrig>(phase, w); });
 }

@@ -4,15 +4,9 @@
 #include <cmath>
 
 #include "instrument/FloatBits.h"
-#include "instrument/Phase.h"
+#include "instrument/Trig.h"
 
 namespace {
-
-constexpr double kThird = 0.3333333333333333;
-
-// One-pole smoothing of the square: a time constant of about 100 samples.
-const float kSquareNew = FloatFromBits(0x3C23D700);
-const float kSquareOld = FloatFromBits(0x3F7D70A4);
 
 // Volume range: the gain of "Volume" 0 % up to that of 100 %.
 const float kVolumeLo = FloatFromBits(0x3B3ABEF7);
@@ -22,40 +16,9 @@ const float kVolumeHi = FloatFromBits(0x3F7FBE77);
 }  // namespace
 
 double Lfo::Step() {
-  const double th = phase;
-  double w;
-  switch (wave) {
-    case kLfoTriangle: {
-      double y = 2.0 * th / kPi;
-      w = th >= kPi ? 3.0 - y : y - 1.0;
-      break;
-    }
-    case kLfoSaw: {
-      double y = 4.0 * th / kPi;
-      w = th >= kPi * 0.5 ? 1.6666666666666667 - y * kThird : y - 1.0;
-      break;
-    }
-    case kLfoSawFlip: {
-      double y = 4.0 * th / kPi;
-      w = th >= kPi * 1.5 ? 7.0 - y : y * kThird - 1.0;
-      break;
-    }
-    case kLfoSquare: {
-      double s = th < kPi ? 1.0 : -1.0;
-      w = kSquareNew * s + kSquareOld * squareState;
-      squareState = w;
-      break;
-    }
-    case kLfoSineHalf:
-      w = 2.0 * std::sin(th * 0.5) - 1.0;
-      break;
-    case kLfoHalfFlip:
-      w = 2.0 * std::sin(th * 0.5 + kPi) + 1.0;
-      break;
-    default:
-      w = std::sin(th);
-      break;
-  }
+  double w = 0.0;
+  if (!WithStatelessLfoWave(wave, [&](auto kind) { w = LfoWaveAt<decltype(kind)::value, LibmTrig>(phase); }))
+    w = SquareLfoStep(phase, &squareState);
   phase = WrapPhase(phase + increment);
   return w;
 }

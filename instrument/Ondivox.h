@@ -17,6 +17,7 @@
 #include "instrument/DisplayValues.h"
 #include "instrument/Lfo.h"
 #include "instrument/OndivoxParams.h"
+#include "instrument/ToneKernel.h"
 #include "instrument/WallClock.h"
 
 class CLS_ONDIVOX : public IEffectVST3 {
@@ -38,6 +39,9 @@ class CLS_ONDIVOX : public IEffectVST3 {
 
   // Replaces the clock that tells a paused host; null restores the system's.
   void SetWallClock(WallClock* clock) { wallClock = clock ? clock : WallClock::System(); }
+
+  // Replaces the render kernel chosen for this processor; null restores it.
+  void SetToneKernel(const ToneKernel* kernel) { toneKernel = kernel ? kernel : &BestToneKernel(); }
 
  private:
   void DefineParameters();
@@ -64,7 +68,6 @@ class CLS_ONDIVOX : public IEffectVST3 {
   void SetLfo2Active(bool on);
   void UpdateLfoMapping(int j);
   float LfoBaseValue(int target) const;
-  void AdvanceLfo(int j, float gainTarget);
   bool AnyLfoTargets(int target) const;
   double SyncSamplesPerWholeNote() const;
 
@@ -99,6 +102,7 @@ class CLS_ONDIVOX : public IEffectVST3 {
   double samplesPerWholeNote = 0.0;
   double lastTempoWholeNote = 0.0;  // last positive samples per whole note
   WallClock* wallClock = nullptr;
+  const ToneKernel* toneKernel = &BestToneKernel();
   uint32_t lastClock = 0;
 
   // LFOs.

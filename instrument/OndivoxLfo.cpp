@@ -52,28 +52,3 @@ void CLS_ONDIVOX::UpdateLfoMapping(int j) {
 }
 
 bool CLS_ONDIVOX::AnyLfoTargets(int target) const { return lfo[0].target == target || lfo[1].target == target; }
-
-void CLS_ONDIVOX::AdvanceLfo(int j, float gainTarget) {
-  Lfo& l = lfo[j];
-  const double value = l.amplitude * l.Step() + l.centre;
-  switch (l.target) {
-    case kTargetBaseFreq:
-      carrierInc = value;
-      break;
-    case kTargetIsoRate:
-      pulseInc = value;
-      break;
-    case kTargetRound:
-      round = static_cast<float>(value);
-      break;
-    case kTargetPan:
-      pan = static_cast<float>(value);
-      break;
-    case kTargetVolume:
-      // A stopped transport keeps the LFO off the level.
-      if (gainTarget == 0.0f) return;
-      gain = static_cast<float>(value);
-      break;
-  }
-  lfoDisplay[j].SetValue(static_cast<float>(value));
-}

@@ -4,16 +4,12 @@
 
 #include "instrument/Ondivox.h"
 #include "instrument/Phase.h"
+#include "instrument/ToneKernel.h"
 
 namespace {
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-// The golden pulse sounds for the first 38.2 % of the cycle (2 pi * 0.382);
-// the scale stretches a half sine over exactly that span.
-constexpr double kGoldenPulseLength = 2.4001769701020317;
-constexpr double kGoldenPulseScale = 1.3089004238950945;
-constexpr double kTiny = 1e-24;
 // Blocks further apart than this mean the host paused or jumped.
 constexpr uint32_t kPauseMs = 500;
 
@@ -82,60 +78,42 @@ void CLS_ONDIVOX::PhaseLock() {
 }
 
 void CLS_ONDIVOX::RenderFrames(double** inputs, double** outputs, int32_t n, float gainTarget) {
-  double carrierStep = 0.0, pulseStep = 0.0;
-  if (std::fabs(carrierInc - carrierIncTarget) > kTiny || std::fabs(pulseInc - pulseIncTarget) > kTiny) {
+  ToneBlock b;
+  b.voice = {carrierPhase, pulsePhase, carrierInc, pulseInc, pan, gain, round};
+  if (std::fabs(carrierInc - carrierIncTarget) > kToneTiny || std::fabs(pulseInc - pulseIncTarget) > kToneTiny) {
     const double glide = std::max<double>(n, glideLength);
-    if (!AnyLfoTargets(kTargetBaseFreq)) carrierStep = (carrierIncTarget - carrierInc) / glide;
-    if (!AnyLfoTargets(kTargetIsoRate)) pulseStep = (pulseIncTarget - pulseInc) / glide;
+    if (!AnyLfoTargets(kTargetBaseFreq)) b.ramps.carrierStep = (carrierIncTarget - carrierInc) / glide;
+    if (!AnyLfoTargets(kTargetIsoRate)) b.ramps.pulseStep = (pulseIncTarget - pulseInc) / glide;
   }
-  const float panStep = AnyLfoTargets(kTargetPan) ? 0.0f : (panTarget - pan) / n;
+  b.ramps.panStep = AnyLfoTargets(kTargetPan) ? 0.0f : (panTarget - pan) / n;
   // An LFO on "Volume" owns the level while the transport rolls; once it
   // stops, the level fades out like any other, so nothing sounds on.
   const bool lfoOwnsGain = AnyLfoTargets(kTargetVolume) && gainTarget != 0.0f;
-  const float gainStep = lfoOwnsGain ? 0.0f : (gainTarget - gain) / n;
+  b.ramps.gainStep = lfoOwnsGain ? 0.0f : (gainTarget - gain) / n;
+  b.lfo[0] = &lfo[0];
+  b.lfo[1] = &lfo[1];
+  b.gainTarget = gainTarget;
+  b.wave = wave;
+  b.warp = warp;
+  b.pulsing = pulsing;
+  b.goldenPulse = goldenPulse;
+  b.inL = mixInput && inputs ? inputs[0] : nullptr;
+  b.inR = mixInput && inputs ? inputs[1] : nullptr;
+  b.outL = outputs[0];
+  b.outR = outputs[1];
+  b.frames = n;
 
-  double* outL = outputs[0];
-  double* outR = outputs[1];
-  const double* inL = mixInput && inputs ? inputs[0] : nullptr;
-  const double* inR = mixInput && inputs ? inputs[1] : nullptr;
+  toneKernel->render(b);
 
-  for (int32_t i = 0; i < n; ++i) {
-    const double dryL = inL ? inL[i] : 0.0;
-    const double dryR = inR ? inR[i] : 0.0;
-    if (gainTarget <= kTiny && gain <= kTiny) {
-      outL[i] = dryL;
-      outR[i] = dryR;
-      continue;
-    }
-    if (lfo[0].active) AdvanceLfo(0, gainTarget);
-    if (lfo[1].active) AdvanceLfo(1, gainTarget);
-    pulseInc += pulseStep;
-    pan += panStep;
-    gain += gainStep;
-    carrierInc += carrierStep;
-
-    const double s = CarrierSample(wave, carrierPhase, warp);
-    double g = 1.0;
-    if (pulsing) {
-      if (!goldenPulse)
-        g = pulsePhase < kPi ? round * std::sin(pulsePhase) + (1.0f - round) : -1.0;
-      else
-        g = pulsePhase < kGoldenPulseLength ? round * std::sin(pulsePhase * kGoldenPulseScale) + (1.0f - round)
-                                            : -1.0;
-      pulsePhase = WrapPhase(pulsePhase + pulseInc);
-    }
-    if (g > kTiny) {
-      const double v = s * g;
-      outL[i] = (1.0 - pan) * v * gain + dryL;
-      outR[i] = (pan + 1.0) * v * gain + dryR;
-      carrierPhase = WrapPhase(carrierPhase + carrierInc);
-    } else {
-      // Between pulses: silence, and the next pulse starts the carrier at 0.
-      outL[i] = dryL;
-      outR[i] = dryR;
-      carrierPhase = 0.0;
-    }
-  }
+  carrierPhase = b.voice.carrierPhase;
+  pulsePhase = b.voice.pulsePhase;
+  carrierInc = b.voice.carrierInc;
+  pulseInc = b.voice.pulseInc;
+  pan = b.voice.pan;
+  gain = b.voice.gain;
+  round = b.voice.round;
+  for (int j = 0; j < 2; ++j)
+    if (b.lfoValueSet[j]) lfoDisplay[j].SetValue(b.lfoValue[j]);
   // The ramp lands exactly on its target, so a stopped transport reaches
   // silence (and freezes the oscillators) after one block, not after float
   // rounding has slowly worn the last step away.
