@@ -60,7 +60,6 @@ class IEffectBase {
   // host's UI thread. "any": whichever thread changes a value.
   virtual void ResetState();                  // UI (setup) or audio (first block); takes the lock
   virtual void ParamChanged(int32_t index);   // any; takes the lock
-  void ParamChangedLocked(int32_t index);     // any; takes the lock
   virtual void RenderBlock(double** inputs, double** outputs, int32_t frames);  // audio
   virtual void OnEditorOpened() {}            // UI, lock held
   virtual void OnEditorClosing() {}           // UI, lock held
@@ -78,7 +77,6 @@ class IEffectBase {
   virtual bool IsParamRestorable(int32_t index, int32_t preset);  // any, lock held
   virtual void OnEditorResized() {}           // UI, no lock
   virtual void OnEditorTick() {}              // UI (the open editor's timer), no lock
-  virtual int32_t ApiKind() const { return apiKind; }  // any
   // The loaded module whose resources hold the artwork (null: this process's
   // own). The host binding knows it.
   virtual void* ResourceModule() const { return nullptr; }  // any
@@ -89,19 +87,14 @@ class IEffectBase {
   virtual void PerformParamEdit(int32_t /*index*/, double /*normalized*/) {}  // UI, lock held
   virtual void EndParamEdit(int32_t /*index*/) {}                          // UI
   virtual void OnHostKnown() {}                                            // UI, at initialize
-  virtual void PopupParamMenu(int32_t /*index*/, int32_t /*x*/, int32_t /*y*/) {}  // UI
   virtual void OnMouseOverParam(int32_t index);                            // UI; takes the lock
   // Song position in samples; 64-bit so long sessions do not wrap. The
   // transport queries below read the last block's context: audio, lock held.
   virtual int64_t SamplePosition() { return 0; }
   virtual double Tempo() { return 0.0; }
-  virtual void TimeSignature(int32_t* numerator, int32_t* denominator);
   virtual int32_t HostKind() const { return hostKind; }                    // any
   virtual void ResizeEditor(int32_t /*width*/, int32_t /*height*/) {}      // UI
-  virtual void ChangeLatency(int32_t samples) { latency = samples; }      // UI
-  virtual bool IsOfflineRendering() { return false; }
   virtual int32_t TransportState() { return kTransportStopped; }
-  virtual void GetTimeInfo(HostTimeInfo* info);
 
   // --- Editor --------------------------------------------------------------
   // Takes ownership of the editor (an IEditor, which is an IEditorLink);
@@ -132,8 +125,6 @@ class IEffectBase {
 
   virtual bool SaveParams(StateChunk& chunk);
   virtual int32_t LoadParams(const StateChunk& chunk, int32_t start);
-  virtual bool SavePresetStore(StateChunk& chunk);
-  virtual int32_t LoadPresetStore(const StateChunk& chunk, int32_t start);
   bool SelectPreset(int32_t index);
   const char* PresetName(int32_t index) const;
   // One value per parameter in index order: int for kinds 1-3, double for kind 4.
@@ -150,7 +141,6 @@ class IEffectBase {
   int32_t BlockSize() const { return blockSize; }
   int32_t InputChannelCount() const { return static_cast<int32_t>(inputs.size()); }
   int32_t OutputChannelCount() const { return static_cast<int32_t>(outputs.size()); }
-  const std::vector<ChannelPair>& ChannelPairs() const { return channelPairs; }
   bool IsReady() const { return isReady; }
   bool IsBypassed() const { return isBypassed; }
   void SetBypassed(bool bypassed) { isBypassed = bypassed; }
@@ -169,6 +159,22 @@ class IEffectBase {
   // longer than the prepared size are rendered in pieces of that size.
   template <typename Sample>
   void Process(const HostBlock<Sample>& block);
+
+  // --- Prescribed by the design, never called by this program --------------
+  // Part of the plug-in base as designed, kept for other instruments and
+  // hosts: the preset store's exchange format, the host's finer time
+  // details, latency changes, the parameter context menu, the API kind, the
+  // supported channel layouts and a locked ParamChanged. Nothing here calls them.
+  void ParamChangedLocked(int32_t index);     // any; takes the lock
+  virtual int32_t ApiKind() const { return apiKind; }  // any
+  virtual void PopupParamMenu(int32_t /*index*/, int32_t /*x*/, int32_t /*y*/) {}  // UI
+  virtual void TimeSignature(int32_t* numerator, int32_t* denominator);
+  virtual void ChangeLatency(int32_t samples) { latency = samples; }      // UI
+  virtual bool IsOfflineRendering() { return false; }
+  virtual void GetTimeInfo(HostTimeInfo* info);
+  virtual bool SavePresetStore(StateChunk& chunk);
+  virtual int32_t LoadPresetStore(const StateChunk& chunk, int32_t start);
+  const std::vector<ChannelPair>& ChannelPairs() const { return channelPairs; }
 
   // --- Channel binding for one block --------------------------------------
   void ConnectInputs(int32_t first, int32_t count, bool connected);
