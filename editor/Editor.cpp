@@ -2,6 +2,7 @@
 #include "editor/Editor.h"
 
 #include "controls/Control.h"
+#include "controls/ImageControl.h"
 #include "framework/EffectBase.h"
 #include "raster/MemBitmap.h"
 #include "raster/SysBitmap.h"
@@ -42,7 +43,10 @@ int32_t IEditor::AddControl(IControl* control) {
   return ControlCount() - 1;
 }
 
-int32_t IEditor::InsertBackground(IControl* background) {
+int32_t IEditor::AddBackground(int32_t resourceId, const char* name) {
+  IFrameStrip strip = LoadFrameStrip(resourceId, name, 1);
+  auto* background = new IImageControl(plug, -1, IRect(0, 0, strip.W, strip.H), strip, true);
+  background->SetBlend(IBlend(kBlendCopy, 1.0f));
   auto guard = LockList();
   controls.insert(controls.begin(), background);
   if (captureIndex >= 0) ++captureIndex;

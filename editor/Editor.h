@@ -62,11 +62,7 @@ class IEditor : public IEditorLink {
   // Takes ownership; answers the control's index.
   int32_t AddControl(IControl* control);
   // The background image, inserted at index 0 under everything else.
-  // Defined beside IImageControl in the controls library, which makes the
-  // control, so the editor library needs nothing of the controls'.
   int32_t AddBackground(int32_t resourceId, const char* name);
-  // Puts an existing control at index 0; the indices held move with it.
-  int32_t InsertBackground(IControl* background);
   // Creates the drawing bitmap (width x height) and the scratch bitmap.
   void PrepareDrawing() override;
 
