@@ -5,6 +5,7 @@
 // buffers and the plug-in lock. The instrument derives from this class.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <vector>
 
@@ -152,6 +153,8 @@ class IEffectVST3 : public IEffectBase,
   template <typename Sample>
   void ProcessAudio(Steinberg::Vst::ProcessData& data);
   void SilenceOutputs(Steinberg::Vst::ProcessData& data);
+  // Host values outside 0..1, and NaN, become the nearer end (NaN: 0).
+  static double ClampNormalized(double value) { return value >= 0.0 ? std::min(value, 1.0) : 0.0; }
   int32_t PresetIndexFor(ParamValue normalized) const;
   void RegisterBypassParameter();
   // restartComponent(kParamValuesChanged), now (UI thread only), or once a

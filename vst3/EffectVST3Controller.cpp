@@ -14,13 +14,6 @@ using namespace Steinberg::Vst;
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-namespace {
-
-// Host values outside 0..1, and NaN, become the nearer end (NaN: 0).
-double ClampNormalized(double value) { return value >= 0.0 ? std::min(value, 1.0) : 0.0; }
-
-}  // namespace
-
 int32 IEffectVST3::UnitForGroup(const char* group) {
   if (!group || !group[0]) return 0;
   auto found = std::find(groupNames.begin(), groupNames.end(), group);
@@ -48,7 +41,7 @@ void IEffectVST3::RegisterParameters() {
 }
 
 // After the instrument's parameters, so every existing ID and index stays.
-// Hosts keep their own bypass state: it is not part of the saved state.
+// Only a state saved while bypassed carries it (see EffectVST3State.cpp).
 void IEffectVST3::RegisterBypassParameter() {
   String128 title;
   WidenText(title, "Bypass");

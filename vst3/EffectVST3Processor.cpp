@@ -117,8 +117,7 @@ tresult PLUGIN_API IEffectVST3::process(ProcessData& data) {
 
 int32_t IEffectVST3::PresetIndexFor(ParamValue normalized) const {
   // Clamped first: a value outside 0..1 or NaN must not become a wild index.
-  double v = normalized >= 0.0 ? std::min(normalized, 1.0) : 0.0;
-  return static_cast<int32_t>((PresetCount() - 1) * v + 0.5);
+  return static_cast<int32_t>((PresetCount() - 1) * ClampNormalized(normalized) + 0.5);
 }
 
 void IEffectVST3::ApplyParameterChange(ParamID id, ParamValue value) {
@@ -131,8 +130,7 @@ void IEffectVST3::ApplyParameterChange(ParamID id, ParamValue value) {
     valuesChangedPending = true;
   } else if (IsParamIndex(id)) {
     // Normalised values outside 0..1 would leave the parameter's range.
-    double v = value >= 0.0 ? std::min(value, 1.0) : 0.0;
-    SetParamFromHost(static_cast<int32_t>(id), v);
+    SetParamFromHost(static_cast<int32_t>(id), ClampNormalized(value));
   }
 }
 
