@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "editor/Blend.h"
+#include "editor/EditorElement.h"
 #include "editor/MouseState.h"
 #include "editor/Rect.h"
 
@@ -16,52 +17,49 @@ class IEditor;
 class IEffectBase;
 class IParamEntry;
 
-class IControl {
+class IControl : public IEditorElement {
  public:
   IControl(IEffectBase* plug, int32_t paramIndex, const IRect& rect);
-  virtual ~IControl() = default;
+  ~IControl() override = default;
   IControl(const IControl&) = delete;
   IControl& operator=(const IControl&) = delete;
 
-  virtual void MouseDown(int32_t x, int32_t y, const IMouseState& mod);
-  virtual void MouseUp(int32_t /*x*/, int32_t /*y*/, const IMouseState& /*mod*/) {}
-  virtual void MouseDrag(int32_t /*x*/, int32_t /*y*/, int32_t /*dX*/, int32_t /*dY*/,
-                         const IMouseState& /*mod*/) {}
-  virtual void MouseDoubleClick(int32_t x, int32_t y, const IMouseState& mod);
-  virtual void MouseWheel(int32_t x, int32_t y, const IMouseState& mod, int32_t notches);
-  virtual void KeyDown(int32_t /*x*/, int32_t /*y*/, int32_t /*key*/) {}
-  virtual void MouseOver(int32_t /*x*/, int32_t /*y*/, const IMouseState& /*mod*/) {}
-  virtual void MouseOut() {}
-  virtual bool Draw(IEditor* editor) = 0;
+  void MouseDown(int32_t x, int32_t y, const IMouseState& mod) override;
+  void MouseUp(int32_t /*x*/, int32_t /*y*/, const IMouseState& /*mod*/) override {}
+  void MouseDrag(int32_t /*x*/, int32_t /*y*/, int32_t /*dX*/, int32_t /*dY*/,
+                 const IMouseState& /*mod*/) override {}
+  void MouseDoubleClick(int32_t x, int32_t y, const IMouseState& mod) override;
+  void MouseWheel(int32_t x, int32_t y, const IMouseState& mod, int32_t notches) override;
+  void KeyDown(int32_t /*x*/, int32_t /*y*/, int32_t /*key*/) override {}
+  void MouseOver(int32_t /*x*/, int32_t /*y*/, const IMouseState& /*mod*/) override {}
+  void MouseOut() override {}
   // From the plug-in; the host is not told. The first value becomes the default.
-  virtual void ApplyPlugValue(double v);
+  void ApplyPlugValue(double v) override;
   // As if the user set it: always sent to the plug-in and the host.
-  virtual void ApplyUserValue(double v);
-  // An item of a popup this control opened was chosen, or ("", -1): dismissed.
-  virtual void PopupChoice(const char* /*text*/, int32_t /*index*/) {}
-  virtual void Hide(bool h);
+  void ApplyUserValue(double v) override;
+  void PopupChoice(const char* /*text*/, int32_t /*index*/) override {}
+  void Hide(bool h) override;
   virtual void SetGrayed(bool g);
-  virtual bool HitTest(int32_t x, int32_t y) const { return targetRect.Contains(x, y); }
-  virtual void MarkDirty(bool pushToPlug);
-  virtual void MarkClean();
-  virtual bool IsDirty() const { return dirty; }
+  bool HitTest(int32_t x, int32_t y) const override { return targetRect.Contains(x, y); }
+  void MarkDirty(bool pushToPlug) override;
+  void MarkClean() override;
+  bool IsDirty() const override { return dirty; }
 
   double Value() const { return value; }
   void SetValue(double v) { value = v; }
   double DefaultValue() const { return defaultValue; }
-  int32_t ParamIndex() const { return paramIndex; }
-  bool IsBound() const { return paramIndex >= 0; }
-  bool IsHidden() const { return hidden; }
-  bool IsGrayed() const { return grayed; }
-  const IRect& Rect() const { return rect; }
+  int32_t ParamIndex() const override { return paramIndex; }
+  bool IsHidden() const override { return hidden; }
+  bool IsGrayed() const override { return grayed; }
+  const IRect& Rect() const override { return rect; }
   const IRect& TargetRect() const { return targetRect; }
-  IControl* Owner() const { return owner; }
+  IControl* Owner() const override { return owner; }
   void SetOwner(IControl* control) { owner = control; }
   const IBlend& Blend() const { return blend; }
   void SetBlend(const IBlend& b) { blend = b; }
   IEffectBase* Plug() const { return plug; }
   // The bound parameter, or null.
-  IParamEntry* Param() const;
+  IParamEntry* Param() const override;
   // The editor attached to the plug-in, or null.
   IEditor* Editor() const;
 

@@ -9,3 +9,10 @@ IImageControl::IImageControl(IEffectBase* plug, int32_t paramIndex, const IRect&
 bool IImageControl::Draw(IEditor* editor) {
   return editor->DrawFrame(image, rect, FrameForValue(image.N, value), &blend, verticalFrames);
 }
+
+int32_t IEditor::AddBackground(int32_t resourceId, const char* name) {
+  IFrameStrip strip = LoadFrameStrip(resourceId, name, 1);
+  auto* background = new IImageControl(plug, -1, IRect(0, 0, strip.W, strip.H), strip, true);
+  background->SetBlend(IBlend(kBlendCopy, 1.0f));
+  return InsertBackground(background);
+}

@@ -1,8 +1,7 @@
 // IEditor: the control list, parameter binding and the redraw cycle.
 #include "editor/Editor.h"
 
-#include "controls/Control.h"
-#include "controls/ImageControl.h"
+#include "editor/EditorElement.h"
 #include "framework/EffectBase.h"
 #include "raster/MemBitmap.h"
 #include "raster/SysBitmap.h"
@@ -37,16 +36,13 @@ void IEditor::Resize(int32_t newWidth, int32_t newHeight) {
   if (plug) plug->ResizeEditor(newWidth, newHeight);
 }
 
-int32_t IEditor::AddControl(IControl* control) {
+int32_t IEditor::AddControl(IEditorElement* control) {
   auto guard = LockList();
   controls.push_back(control);
   return ControlCount() - 1;
 }
 
-int32_t IEditor::AddBackground(int32_t resourceId, const char* name) {
-  IFrameStrip strip = LoadFrameStrip(resourceId, name, 1);
-  auto* background = new IImageControl(plug, -1, IRect(0, 0, strip.W, strip.H), strip, true);
-  background->SetBlend(IBlend(kBlendCopy, 1.0f));
+int32_t IEditor::InsertBackground(IEditorElement* background) {
   auto guard = LockList();
   controls.insert(controls.begin(), background);
   if (captureIndex >= 0) ++captureIndex;
@@ -56,17 +52,17 @@ int32_t IEditor::AddBackground(int32_t resourceId, const char* name) {
 
 PX_IBitmap* IEditor::DrawBitmap() const { return drawBitmap.get(); }
 
-IControl* IEditor::GetControl(int32_t index) const {
+IEditorElement* IEditor::GetControl(int32_t index) const {
   return index >= 0 && index < ControlCount() ? controls[index] : nullptr;
 }
 
-int32_t IEditor::IndexOf(const IControl* control) const {
+int32_t IEditor::IndexOf(const IEditorElement* control) const {
   for (int32_t i = 0; i < ControlCount(); ++i)
     if (controls[i] == control) return i;
   return -1;
 }
 
-void IEditor::RemoveControl(IControl* control) {
+void IEditor::RemoveControl(IEditorElement* control) {
   auto guard = LockList();
   int32_t i = IndexOf(control);
   if (i < 0) return;
@@ -88,7 +84,7 @@ void IEditor::RemoveControl(IControl* control) {
 
 void IEditor::ClosePopup(bool fromChoice) {
   if (!popup) return;
-  IControl* closing = popup;
+  IEditorElement* closing = popup;
   if (!fromChoice && closing->Owner()) closing->Owner()->PopupChoice("", -1);
   RemoveControl(closing);
   popup = nullptr;
@@ -99,7 +95,7 @@ void IEditor::ClosePopup(bool fromChoice) {
 bool IEditor::CollectDirtyArea(IRect* area) const {
   IRect dirty;
   bool any = false;
-  for (const IControl* control : controls) {
+  for (const IEditorElement* control : controls) {
     if (!control->IsDirty()) continue;
     dirty = dirty.Union(control->Rect());
     any = true;
@@ -130,7 +126,7 @@ int32_t MergeOverlappingAreas(IRect* areas, int32_t count) {
 int32_t IEditor::CollectDirtyAreas(IRect* areas, int32_t maxAreas) const {
   if (!areas || maxAreas <= 0) return 0;
   int32_t count = 0;
-  for (const IControl* control : controls) {
+  for (const IEditorElement* control : controls) {
     if (!control->IsDirty()) continue;
     IRect r = control->Rect();
     int32_t into = -1;
@@ -153,7 +149,7 @@ bool IEditor::Draw(const IRect& area) {
   // By index: a control's Draw may change the list (a drop-down passing on
   // a pick runs the plug-in, which may push values to other controls).
   for (size_t i = 0; i < controls.size(); ++i) {
-    IControl* control = controls[i];
+    IEditorElement* control = controls[i];
     if (!control->IsHidden() && control->Rect().Intersects(area)) control->Draw(this);
     control->MarkClean();
   }

@@ -23,7 +23,7 @@
 #include "editor/TextStyle.h"
 #include "framework/EditorLink.h"
 
-class IControl;
+class IEditorElement;
 class IEffectBase;
 class IParamEntry;
 class PX_IBitmap;
@@ -42,7 +42,7 @@ class IEditor : public IEditorLink {
   virtual bool DrawScreen(const IRect& area) = 0;
   virtual void Resize(int32_t newWidth, int32_t newHeight);
   virtual bool IsWindowOpen() const = 0;
-  virtual void PromptParamEntry(IControl* control, IParamEntry* param, bool floating) = 0;
+  virtual void PromptParamEntry(IEditorElement* control, IParamEntry* param, bool floating) = 0;
   virtual void HostFolder(char* text, int size) = 0;
   virtual void PluginFolder(char* text, int size) = 0;
   virtual void PromptForFile(char* path, int size, int32_t action, const char* folder,
@@ -60,9 +60,13 @@ class IEditor : public IEditorLink {
 
   // --- Building -----------------------------------------------------------
   // Takes ownership; answers the control's index.
-  int32_t AddControl(IControl* control);
+  int32_t AddControl(IEditorElement* control);
   // The background image, inserted at index 0 under everything else.
+  // Defined beside IImageControl in the controls library, which makes the
+  // control, so the editor library needs nothing of the controls'.
   int32_t AddBackground(int32_t resourceId, const char* name);
+  // Puts an existing control at index 0; the indices held move with it.
+  int32_t InsertBackground(IEditorElement* background);
   // Creates the drawing bitmap (width x height) and the scratch bitmap.
   void PrepareDrawing() override;
 
@@ -74,7 +78,7 @@ class IEditor : public IEditorLink {
   void HideParamControls(int32_t index, bool hide);
   void RedrawAll();
   // Removes the first entry equal to control without deleting it.
-  void RemoveControl(IControl* control);
+  void RemoveControl(IEditorElement* control);
   // Closes the value popup; a dismissal (fromChoice false) tells its owner
   // ("", -1) first.
   void ClosePopup(bool fromChoice);
@@ -122,10 +126,10 @@ class IEditor : public IEditorLink {
   int32_t Height() const { return height; }
   int32_t FrameRate() const override { return frameRate; }
   int32_t ControlCount() const { return static_cast<int32_t>(controls.size()); }
-  IControl* GetControl(int32_t index) const;
-  int32_t IndexOf(const IControl* control) const;
-  IControl* Popup() const { return popup; }
-  void SetPopup(IControl* control) { popup = control; }
+  IEditorElement* GetControl(int32_t index) const;
+  int32_t IndexOf(const IEditorElement* control) const;
+  IEditorElement* Popup() const { return popup; }
+  void SetPopup(IEditorElement* control) { popup = control; }
   // True while the control of the current button-down is handled and a value
   // popup was open when that click began (the click only closes it).
   bool PopupWasOpenAtClick() const { return popupOpenAtClick; }
@@ -143,8 +147,8 @@ class IEditor : public IEditorLink {
   std::recursive_mutex lock;  // guards nothing in the core; kept for the window side
   bool handleMouseOver = false;
   int32_t mouseOverIndex = -1;
-  IControl* popup = nullptr;
-  std::vector<IControl*> controls;
+  IEditorElement* popup = nullptr;
+  std::vector<IEditorElement*> controls;
   IEffectBase* plug;
   IRect drawArea;
   std::unique_ptr<PX_SysBitmap> drawBitmap;

@@ -1,12 +1,12 @@
 // IEditor: routing mouse and keyboard events to controls.
-#include "controls/Control.h"
 #include "editor/Editor.h"
+#include "editor/EditorElement.h"
 #include "framework/EffectBase.h"
 
 int32_t IEditor::ControlAt(int32_t x, int32_t y) const {
   if (captureIndex >= 0) return captureIndex;
   for (int32_t i = ControlCount() - 1; i >= 0; --i) {
-    const IControl* control = controls[i];
+    const IEditorElement* control = controls[i];
     if (control->IsHidden() || control->IsGrayed()) continue;
     if (control->HitTest(x, y)) return i;
   }
@@ -24,7 +24,7 @@ void IEditor::HandleMouseDown(int32_t x, int32_t y, const IMouseState& mod) {
   releaseDropped = false;
   int32_t i = ControlAt(x, y);
   if (i < 0) return;
-  IControl* control = controls[i];
+  IEditorElement* control = controls[i];
   captureIndex = i;
   lastX = x;
   lastY = y;
@@ -47,7 +47,7 @@ void IEditor::HandleMouseUp(int32_t x, int32_t y, const IMouseState& mod) {
   captureIndex = -1;
   lastX = lastY = -1;
   if (i < 0) return;
-  IControl* control = controls[i];
+  IEditorElement* control = controls[i];
   control->MouseUp(x, y, mod);
   if (control->IsBound() && plug) plug->EndParamEdit(control->ParamIndex());
 }
@@ -66,7 +66,7 @@ bool IEditor::HandleDoubleClick(int32_t x, int32_t y, const IMouseState& mod) {
   releaseDropped = false;
   int32_t i = ControlAt(x, y);
   if (i < 0) return false;
-  IControl* control = controls[i];
+  IEditorElement* control = controls[i];
   if (plug) plug->FlushDeferredEdit();
   if (control->IsBound() && plug) plug->BeginParamEdit(control->ParamIndex());
   control->MouseDoubleClick(x, y, mod);
@@ -76,7 +76,7 @@ bool IEditor::HandleDoubleClick(int32_t x, int32_t y, const IMouseState& mod) {
 void IEditor::HandleMouseWheel(int32_t x, int32_t y, const IMouseState& mod, int32_t notches) {
   int32_t i = ControlAt(x, y);
   if (i < 0) return;
-  IControl* control = controls[i];
+  IEditorElement* control = controls[i];
   int32_t index = control->ParamIndex();
   bool bound = control->IsBound() && plug;
   if (bound) {
@@ -98,7 +98,7 @@ bool IEditor::HandleMouseOver(int32_t x, int32_t y, const IMouseState& mod) {
   if (i < 0) return true;
   lastX = x;
   lastY = y;
-  IControl* control = controls[i];
+  IEditorElement* control = controls[i];
   control->MouseOver(x, y, mod);
   if (control->IsBound() && plug) plug->OnMouseOverParam(control->ParamIndex());
   if (mouseOverIndex >= 0 && mouseOverIndex != i && mouseOverIndex < ControlCount())
@@ -108,6 +108,6 @@ bool IEditor::HandleMouseOver(int32_t x, int32_t y, const IMouseState& mod) {
 }
 
 void IEditor::HandleMouseOut() {
-  for (IControl* control : controls) control->MouseOut();
+  for (IEditorElement* control : controls) control->MouseOut();
   mouseOverIndex = -1;
 }

@@ -1,8 +1,8 @@
 // IEditor: parameter values between the plug-in and the bound controls, and
 // the drawing surface. Kept apart from the rest of the editor because the
 // plug-in base calls these directly.
-#include "controls/Control.h"
 #include "editor/Editor.h"
+#include "editor/EditorElement.h"
 #include "framework/EffectBase.h"
 #include "raster/MemBitmap.h"
 #include "raster/SysBitmap.h"
@@ -18,19 +18,19 @@ void IEditor::SetParamFromPlug(int32_t index, double value, bool isNormalized) {
     if (!param) return;
     value = param->PlainToNormalized(value);
   }
-  for (IControl* control : controls)
+  for (IEditorElement* control : controls)
     if (control->ParamIndex() == index && index >= 0) control->ApplyPlugValue(value);
 }
 
 void IEditor::PushParamValue(int32_t index, double normalized) {
   if (index < 0) return;
-  for (IControl* control : controls)
+  for (IEditorElement* control : controls)
     if (control->ParamIndex() == index) control->ApplyUserValue(normalized);
 }
 
 void IEditor::HideParamControls(int32_t index, bool hide) {
   if (index < 0) return;
-  for (IControl* control : controls)
+  for (IEditorElement* control : controls)
     if (control->ParamIndex() == index) control->Hide(hide);
 }
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "controls/Control.h"
+#include "editor/EditorElement.h"
 #include "framework/EffectBase.h"
 #include "raster/Png.h"
 
@@ -30,7 +30,7 @@ PX_IBitmap* IEditorWin::LoadResourceImage(int32_t id, const char*) {
 }
 
 void IEditorWin::CommitEntry(const char* text) {
-  IControl* control = editControl;
+  IEditorElement* control = editControl;
   IParamEntry* param = editParam;
   CloseEntry();
   if (!control || !param || !text) return;
@@ -70,7 +70,7 @@ void IEditorWin::DecideEntry() {
 }
 
 void IEditorWin::CloseEntry() {
-  IControl* control = editControl;
+  IEditorElement* control = editControl;
   editControl = nullptr;
   editParam = nullptr;
   editState = IEntryState::kIdle;
@@ -78,7 +78,7 @@ void IEditorWin::CloseEntry() {
   if (control) control->MarkDirty(false);
 }
 
-IRect IEditorWin::EntryRect(const IControl* control, IParamEntry* param) {
+IRect IEditorWin::EntryRect(const IEditorElement* control, IParamEntry* param) {
   char widest[IParamEntry::kFormatBufferSize] = {};
   param->FormatValue(1.0, true, widest);
   int32_t w = std::max(7 * static_cast<int32_t>(std::strlen(widest)) + 6, 32);

@@ -27,7 +27,7 @@ class IEditorWin : public IEditor {
 
   bool DrawScreen(const IRect& area) override;
   bool IsWindowOpen() const override;
-  void PromptParamEntry(IControl* control, IParamEntry* param, bool floating) override;
+  void PromptParamEntry(IEditorElement* control, IParamEntry* param, bool floating) override;
   void HostFolder(char* text, int size) override;
   void PluginFolder(char* text, int size) override;
   void PromptForFile(char* path, int size, int32_t action, const char* folder,
@@ -51,7 +51,7 @@ class IEditorWin : public IEditor {
   int32_t TickPeriodMs() const { return static_cast<int32_t>(1000.0 / frameRate); }
 
   // The value entry: the control and parameter it was opened for.
-  IControl* EntryControl() const { return editControl; }
+  IEditorElement* EntryControl() const { return editControl; }
   // Commits typed text to the entry's parameter (a value text, or a number)
   // as one host gesture, and closes the entry.
   void CommitEntry(const char* text);
@@ -75,11 +75,11 @@ class IEditorWin : public IEditor {
   void CloseEntry();
   // Where the entry box for a control lies: wide enough for the parameter's
   // widest text, 16 pixels high, centred on the control.
-  static IRect EntryRect(const IControl* control, IParamEntry* param);
+  static IRect EntryRect(const IEditorElement* control, IParamEntry* param);
 
   void* module = nullptr;
   void* window = nullptr;
-  IControl* editControl = nullptr;
+  IEditorElement* editControl = nullptr;
   IParamEntry* editParam = nullptr;
   IEntryState editState = IEntryState::kIdle;
   int32_t countdown = 0;

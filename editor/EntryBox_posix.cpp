@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "controls/Control.h"
+#include "editor/EditorElement.h"
 #include "editor/EditorWin.h"
 #include "editor/EditorX11System.h"
 #include "editor/FontCache.h"
@@ -41,7 +41,7 @@ int TextWidth(const std::string& text, size_t count) {
 
 }  // namespace
 
-void IEditorWin::PromptParamEntry(IControl* control, IParamEntry* param, bool) {
+void IEditorWin::PromptParamEntry(IEditorElement* control, IParamEntry* param, bool) {
   if (editControl || !control || !param) return;
   editControl = control;
   editParam = param;

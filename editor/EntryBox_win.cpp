@@ -3,7 +3,7 @@
 // timer carries it out at the next tick.
 #include <windows.h>
 
-#include "controls/Control.h"
+#include "editor/EditorElement.h"
 #include "editor/EditorWin.h"
 #include "editor/EditorWinSystem.h"
 #include "framework/ParamEntry.h"
@@ -56,7 +56,7 @@ intptr_t IEditorWinSystem::EntryMessage(void* handle, uint32_t msg, uintptr_t wP
   return CallWindowProcA(old, box, msg, wParam, lParam);
 }
 
-void IEditorWin::PromptParamEntry(IControl* control, IParamEntry* param, bool) {
+void IEditorWin::PromptParamEntry(IEditorElement* control, IParamEntry* param, bool) {
   if (IEditorWinSystem::EntryBox(this) || editControl || !control || !param) return;
   if (!window) {
     // Headless: the entry exists without a box; CommitEntry decides.

@@ -64,7 +64,8 @@ TEST(ImageControl, BackgroundRepaintsItsWholeRectangle) {
   CoordStrip(h.editor, 200, 150, 1, &id);
   h.editor->AddControl(new ITextControl(&h.plug, IRect(0, 0, 10, 10), ITextStyle(), ""));
   EXPECT_EQ(h.editor->AddBackground(id, "img/bg.png"), 0);
-  IControl* bg = h.editor->GetControl(0);
+  auto* bg = dynamic_cast<IControl*>(h.editor->GetControl(0));
+  ASSERT_NE(bg, nullptr);
   EXPECT_EQ(bg->Rect(), IRect(0, 0, 200, 150));
   EXPECT_EQ(bg->Blend().kind, kBlendCopy);
   EXPECT_FALSE(bg->IsBound());

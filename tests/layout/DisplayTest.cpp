@@ -26,7 +26,8 @@ TEST(GraphPrm, BandNames) {
 TEST(GraphPrm, RedrawsOnlyWhenThePulseRateChanges) {
   LayoutHost h;
   h.Start();
-  IControl* label = h.Editor()->GetControl(3);
+  auto* label = dynamic_cast<IControl*>(h.Editor()->GetControl(3));
+  ASSERT_NE(label, nullptr);
   h.Ed()->Tick();
   EXPECT_FALSE(label->IsDirty());
   h.Set(kIsoRate, 10.0);
@@ -38,7 +39,8 @@ TEST(GraphPrm, RedrawsOnlyWhenThePulseRateChanges) {
 TEST(Graph, RedrawsOnlyWhenTheBarMoves) {
   LayoutHost h;
   h.Start();
-  IControl* bar = h.Editor()->GetControl(1);
+  auto* bar = dynamic_cast<IControl*>(h.Editor()->GetControl(1));
+  ASSERT_NE(bar, nullptr);
   h.Ed()->Tick();
   EXPECT_FALSE(bar->IsDirty()) << "no LFO: nothing to show";
   h.Set(kLfo1Target, 4);

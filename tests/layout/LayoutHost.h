@@ -37,12 +37,12 @@ class LayoutHost : public EngineHost {
   // The visible control under a point, or null.
   IControl* At(int32_t x, int32_t y) const {
     const int32_t i = Ed()->ControlAt(x, y);
-    return i >= 0 ? Ed()->GetControl(i) : nullptr;
+    return i >= 0 ? dynamic_cast<IControl*>(Ed()->GetControl(i)) : nullptr;
   }
   // The visible control bound to a parameter, or null.
   IControl* VisibleFor(int32_t param) const {
     for (int32_t i = 0; i < Ed()->ControlCount(); ++i) {
-      IControl* c = Ed()->GetControl(i);
+      IControl* c = dynamic_cast<IControl*>(Ed()->GetControl(i));
       if (c->ParamIndex() == param && !c->IsHidden()) return c;
     }
     return nullptr;

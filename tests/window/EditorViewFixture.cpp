@@ -58,8 +58,8 @@ EditorViewFixture::KnobSpot EditorViewFixture::Spot(const char* paramName) {
     if (std::strcmp(reference->Param(i)->Name(), paramName) == 0) s.param = i;
   IEditor* ed = reference->Editor();
   for (int32_t c = 0; c < ed->ControlCount(); ++c) {
-    IControl* control = ed->GetControl(c);
-    if (control->ParamIndex() != s.param || control->IsHidden()) continue;
+    auto* control = dynamic_cast<IControl*>(ed->GetControl(c));
+    if (!control || control->ParamIndex() != s.param || control->IsHidden()) continue;
     const IRect& r = control->TargetRect();
     s.x = (r.L + r.R) / 2;
     s.y = (r.T + r.B) / 2;
