@@ -72,6 +72,28 @@ FLAC__StreamEncoderSeekStatus SeekTo(const FLAC__StreamEncoder*, FLAC__uint64 of
   return FLAC__STREAM_ENCODER_SEEK_STATUS_OK;
 }
 
+void Configure(FLAC__StreamEncoder* e, const WavLayout& layout, uint64_t plannedFrames) {
+  FLAC__stream_encoder_set_channels(e, static_cast<uint32_t>(layout.channels));
+  FLAC__stream_encoder_set_bits_per_sample(e, static_cast<uint32_t>(layout.bits));
+  FLAC__stream_encoder_set_sample_rate(e, layout.rate);
+  FLAC__stream_encoder_set_streamable_subset(e, layout.rate <= kSubsetMaxRate);
+  FLAC__stream_encoder_set_compression_level(e, kCompressionLevel);
+  FLAC__stream_encoder_set_total_samples_estimate(e, plannedFrames);
+}
+
+// Points spaced in time, for the encoder to fill in as it writes the frames; nullptr when out of memory.
+FLAC__StreamMetadata* SeekTable(uint32_t rate, uint64_t plannedFrames) {
+  FLAC__StreamMetadata* table = FLAC__metadata_object_new(FLAC__METADATA_TYPE_SEEKTABLE);
+  const auto spacing = static_cast<uint32_t>(kSeekPointSeconds * rate);
+  if (table && plannedFrames > 0 &&
+      !(FLAC__metadata_object_seektable_template_append_spaced_points_by_samples(table, spacing, plannedFrames) &&
+        FLAC__metadata_object_seektable_template_sort(table, true))) {
+    FLAC__metadata_object_delete(table);
+    return nullptr;
+  }
+  return table;
+}
+
 FLAC__StreamEncoderTellStatus Tell(const FLAC__StreamEncoder*, FLAC__uint64* offset, void* data) {
   *offset = static_cast<Sink*>(data)->position;
   return FLAC__STREAM_ENCODER_TELL_STATUS_OK;
@@ -111,27 +133,15 @@ bool FlacWriter::Begin(BinaryFile* file, const std::string& fileName, const WavL
   sink->file = file;
   sink->encoder = FLAC__stream_encoder_new();
   if (!sink->encoder) return Fail("the FLAC encoder could not be made", error);
-  FLAC__StreamEncoder* e = sink->encoder;
-  FLAC__stream_encoder_set_channels(e, static_cast<uint32_t>(layout.channels));
-  FLAC__stream_encoder_set_bits_per_sample(e, static_cast<uint32_t>(layout.bits));
-  FLAC__stream_encoder_set_sample_rate(e, layout.rate);
-  FLAC__stream_encoder_set_streamable_subset(e, layout.rate <= kSubsetMaxRate);
-  FLAC__stream_encoder_set_compression_level(e, kCompressionLevel);
-  FLAC__stream_encoder_set_total_samples_estimate(e, plannedFrames);
-
-  // Points spaced in time, filled in as the frames are written.
-  const auto spacing = static_cast<uint32_t>(kSeekPointSeconds * layout.rate);
-  sink->seekTable = FLAC__metadata_object_new(FLAC__METADATA_TYPE_SEEKTABLE);
-  if (!sink->seekTable || (plannedFrames > 0 && (!FLAC__metadata_object_seektable_template_append_spaced_points_by_samples(
-                                                     sink->seekTable, spacing, plannedFrames) ||
-                                                 !FLAC__metadata_object_seektable_template_sort(sink->seekTable, true))))
-    return Fail("out of memory for the seek table", error);
+  Configure(sink->encoder, layout, plannedFrames);
+  sink->seekTable = SeekTable(layout.rate, plannedFrames);
+  if (!sink->seekTable) return Fail("out of memory for the seek table", error);
   FLAC__StreamMetadata* metadata[] = {sink->seekTable};
-  FLAC__stream_encoder_set_metadata(e, metadata, 1);
+  FLAC__stream_encoder_set_metadata(sink->encoder, metadata, 1);
 
   if (!file->Seek(0)) return Fail(file->Error(), error);
   const FLAC__StreamEncoderInitStatus status =
-      FLAC__stream_encoder_init_stream(e, WriteBytes, SeekTo, Tell, nullptr, sink.get());
+      FLAC__stream_encoder_init_stream(sink->encoder, WriteBytes, SeekTo, Tell, nullptr, sink.get());
   if (status == FLAC__STREAM_ENCODER_INIT_STATUS_ENCODER_ERROR) return Fail(EncoderFailure(), error);
   if (status != FLAC__STREAM_ENCODER_INIT_STATUS_OK)
     return Fail("the FLAC encoder refused the format (" + Readable(FLAC__StreamEncoderInitStatusString[status]) + ")",
