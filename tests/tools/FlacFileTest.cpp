@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <limits>
 
+#include "FileScratch.h"
 #include "FlacDecode.h"
 #include "tools/files/PendingFile.h"
 #include "tools/flac/FlacWriter.h"
@@ -12,16 +12,9 @@
 
 namespace {
 
-namespace fs = std::filesystem;
+std::string Scratch(const std::string& name) { return FileScratch("flac", name); }
 
-std::string Scratch(const std::string& name) {
-  fs::path dir = fs::path(ONDIVOX_TEST_SCRATCH) / "flac" / name;
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir.string();
-}
-
-// A sweep past full scale on channel 0, so clipping is met, with a few samples that are not numbers.
+// A sweep past full scale on channel 0, so clipping is met, and a sample that is not a number.
 std::vector<std::vector<double>> Signal(int channels, std::size_t frames) {
   std::vector<std::vector<double>> s(channels, std::vector<double>(frames));
   for (int c = 0; c < channels; ++c)

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <limits>
 
+#include "FileScratch.h"
 #include "tools/files/PendingFile.h"
 #include "tools/wav/SampleCodec.h"
 #include "tools/wav/WavFile.h"
@@ -18,12 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Scratch(const std::string& name) {
-  fs::path dir = fs::path(ONDIVOX_TEST_SCRATCH) / "wav" / name;
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir.string();
-}
+std::string Scratch(const std::string& name) { return FileScratch("wav", name); }
 
 std::vector<uint8_t> Bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
