@@ -1,14 +1,16 @@
-// What writing the WAV file adds to an ondivox render: the renderer over the
+// What writing the output adds to an ondivox render: the renderer over the
 // loaded bundle (default program, 48 kHz, blocks of 1024) with its output
-// thrown away, encoded on the render thread, and given to WavWriter (which
-// encodes and writes on a thread of its own) to a file.
+// thrown away, encoded on the render thread, and given to WavWriter or
+// FlacWriter (which encode and write on a thread of their own) to a file.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "bench/BundleSession.h"
 #include "tools/files/BinaryFile.h"
+#include "tools/flac/FlacWriter.h"
 #include "tools/host/Renderer.h"
 #include "tools/wav/SampleCodec.h"
 #include "tools/wav/WavWriter.h"
@@ -31,14 +33,17 @@ void Report(benchmark::State& state) {
   state.counters["x_realtime"] = benchmark::Counter(frames / kRate, benchmark::Counter::kIsRate);
 }
 
-void Run(benchmark::State& state, const RenderSink& sink) {
+// Renders 10 s per iteration into sink, with begin and finish (when given) around each.
+void Run(benchmark::State& state, const RenderSink& sink, const std::function<bool()>& begin = nullptr,
+         const std::function<bool()>& finish = nullptr) {
   BundleSession s;
   if (!s.plug) {
     state.SkipWithError(s.module.Error().c_str());
     return;
   }
   for (auto _ : state)
-    if (!Render(*s.plug, TenSeconds(), RenderProgress(), sink)) state.SkipWithError("render failed");
+    if ((begin && !begin()) || !Render(*s.plug, TenSeconds(), RenderProgress(), sink) || (finish && !finish()))
+      state.SkipWithError("render failed");
   Report(state);
 }
 
@@ -60,25 +65,32 @@ void BM_RenderEncoded24(benchmark::State& state) {
   });
 }
 
-// The file is rewritten from its start at every iteration, so it stays at 10 s.
-void BM_RenderWritten24(benchmark::State& state) {
-  const WavLayout layout = LayoutOf(WavFormat::kPcm24, 2, 48000);
-  const std::string path = "tool_bench_render.wav";
+// The file is written anew from its start at every iteration, so it stays at 10 s.
+void RenderWritten(benchmark::State& state, AudioOutput& writer, WavFormat format, const std::string& path) {
+  const WavLayout layout = LayoutOf(format, 2, 48000);
   BinaryFile file;
-  WavWriter writer;
   std::string error;
   if (!file.OpenWrite(path)) {
     state.SkipWithError(file.Error().c_str());
     return;
   }
-  bool begun = false;
-  Run(state, [&](const double* const* ch, int32_t n) {
-    if (!begun) begun = writer.Begin(&file, path, layout, 480000, &error);
-    return begun && writer.Write(ch, static_cast<std::size_t>(n), &error);
-  });
-  writer.Finish(&error);
+  Run(
+      state,
+      [&](const double* const* ch, int32_t n) { return writer.Write(ch, static_cast<std::size_t>(n), &error); },
+      [&] { return writer.Begin(&file, path, layout, 480000, &error); }, [&] { return writer.Finish(&error); });
   file.Close();
   std::remove(path.c_str());
+}
+
+void BM_RenderWritten24(benchmark::State& state) {
+  WavWriter writer;
+  RenderWritten(state, writer, WavFormat::kPcm24, "tool_bench_render.wav");
+}
+
+// FLAC at libFLAC's default compression, of 16 or 24-bit samples.
+void BM_RenderWrittenFlac(benchmark::State& state) {
+  FlacWriter writer;
+  RenderWritten(state, writer, static_cast<WavFormat>(state.range(0)), "tool_bench_render.flac");
 }
 
 // The encoder alone on one block.
@@ -104,9 +116,13 @@ void BM_EncodeBlock(benchmark::State& state) {
 BENCHMARK(BM_RenderDiscarded)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderEncoded24)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderWritten24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderWrittenFlac)->Arg(static_cast<int>(WavFormat::kPcm16))->Arg(static_cast<int>(WavFormat::kPcm24))
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderDiscarded)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_RenderEncoded24)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_RenderWritten24)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_RenderWrittenFlac)->Arg(static_cast<int>(WavFormat::kPcm16))->Arg(static_cast<int>(WavFormat::kPcm24))
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_EncodeBlock)->Arg(static_cast<int>(WavFormat::kPcm16))->Arg(static_cast<int>(WavFormat::kPcm24))
     ->Arg(static_cast<int>(WavFormat::kFloat32))->Arg(static_cast<int>(WavFormat::kFloat64));
 BENCHMARK_MAIN();

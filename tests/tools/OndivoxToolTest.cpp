@@ -7,6 +7,7 @@
 #include <fstream>
 #include <limits>
 
+#include "FlacDecode.h"
 #include "ToolFiles.h"
 #include "ToolRunner.h"
 #include "tools/wav/WavFile.h"
@@ -18,6 +19,17 @@ WavAudio Read(const std::string& path) {
   std::string error;
   EXPECT_TRUE(ReadWav(path, &audio, &error)) << error;
   return audio;
+}
+
+// The integers a PCM file of bits bits holds, as the reader scaled them.
+std::vector<std::vector<int32_t>> Integers(const WavAudio& audio, int bits) {
+  const double scale = bits == 16 ? 32768.0 : 8388608.0;
+  std::vector<std::vector<int32_t>> out;
+  for (const auto& ch : audio.channels) {
+    out.emplace_back();
+    for (double x : ch) out.back().push_back(static_cast<int32_t>(std::lround(x * scale)));
+  }
+  return out;
 }
 
 double Peak(const WavAudio& audio) {
@@ -65,6 +77,61 @@ TEST(OndivoxTool, RendersAProgramByNameOrNumberInEachFormat) {
   WavAudio c = Read(dir + "/c.wav");
   EXPECT_EQ(c.sampleRate, 44100.0);
   EXPECT_EQ(c.Frames(), 22050u);
+}
+
+// FLAC follows the name, or --format flac16|flac24 whatever the name; either
+// way it decodes to exactly the samples of the WAV render at that depth.
+TEST(OndivoxTool, FlacRendersDecodeToTheSamplesOfTheWavRender) {
+  const std::string dir = ScratchDir("flac");
+  const std::string what = "render --program 'Solfeggio MI - 528 Hz LFO' --seconds 3 ";
+  for (int bits : {16, 24}) {
+    const std::string depth = std::to_string(bits);
+    ToolRun wav = RunTool(what + "--format " + depth + " -o " + dir + "/" + depth + ".wav");
+    ASSERT_EQ(wav.exitCode, 0) << wav.err;
+    const auto expected = Integers(Read(dir + "/" + depth + ".wav"), bits);
+    ASSERT_EQ(expected.size(), 2u);
+    ASSERT_EQ(expected[0].size(), 144000u);
+    for (const std::string& output : {"--format " + depth + " -o " + dir + "/a" + depth + ".flac",
+                                      "--format " + depth + " -o " + dir + "/B" + depth + ".FLAC",
+                                      "--format flac" + depth + " -o " + dir + "/c" + depth + ".out"}) {
+      SCOPED_TRACE(output);
+      ToolRun flac = RunTool(what + output);
+      ASSERT_EQ(flac.exitCode, 0) << flac.err;
+      EXPECT_NE(flac.out.find(", " + depth + "-bit FLAC, program "), std::string::npos) << flac.out;
+      const FlacAudio decoded = DecodeFlac(output.substr(output.find("-o ") + 3));
+      ASSERT_TRUE(decoded.ok) << decoded.error;
+      EXPECT_EQ(decoded.rate, 48000u);
+      EXPECT_EQ(decoded.bits, static_cast<uint32_t>(bits));
+      EXPECT_EQ(decoded.totalSamples, 144000u);
+      EXPECT_EQ(decoded.channels, expected);
+    }
+  }
+  // 24 bits unless --format says otherwise, as for WAV.
+  ASSERT_EQ(RunTool("render --seconds 0.1 -o " + dir + "/default.flac").exitCode, 0);
+  EXPECT_EQ(DecodeFlac(dir + "/default.flac").bits, 24u);
+}
+
+// "-o -": the WAV a file would hold, and nothing else, on the standard
+// output; the summary goes to standard error.
+TEST(OndivoxTool, TheStandardOutputCarriesTheWavAFileWouldHold) {
+  const std::string dir = ScratchDir("stdout");
+  for (const char* format : {"16", "f32"}) {
+    SCOPED_TRACE(format);
+    const std::string what = std::string("render --seconds 1 --set Wave=Saw --format ") + format;
+    ToolRun file = RunTool(what + " -o " + dir + "/a.wav");
+    ToolRun stream = RunTool(what + " -o -");
+    ASSERT_EQ(file.exitCode, 0) << file.err;
+    ASSERT_EQ(stream.exitCode, 0) << stream.err;
+    const std::string wav = FileText(dir + "/a.wav");
+    ASSERT_GT(wav.size(), 48000u * 4);
+    EXPECT_TRUE(stream.outBytes == wav) << stream.outBytes.size() << " bytes against " << wav.size();
+    EXPECT_EQ(CountLines(stream.err), 1) << stream.err;
+    EXPECT_EQ(stream.err.rfind("wrote the standard output: 1.00 s, 48000 Hz, stereo, ", 0), 0u) << stream.err;
+  }
+  ToolRun quiet = RunTool("render --seconds 0.1 --quiet -o -");
+  EXPECT_EQ(quiet.exitCode, 0);
+  EXPECT_TRUE(quiet.err.empty()) << quiet.err;
+  EXPECT_EQ(quiet.outBytes.size(), 44u + 4800 * 6);
 }
 
 TEST(OndivoxTool, SettingsByTitleTextOrIdAgree) {
@@ -238,7 +305,15 @@ TEST(OndivoxTool, FailuresSayWhyAndLeaveTheFilesAsTheyWere) {
       {"render --seconds 86401" + o, 2, "--seconds: 86401 is out of range"},
       {"render --rate 44100.5" + o, 2, "--rate: 44100.5 is not a whole number of Hz"},
       {"render --rate 800000" + o, 2, "--rate: 800000 is out of range"},
-      {"render --format 12" + o, 2, "--format"},
+      {"render --format 12" + o, 2, "--format: '12' is not 16, 24, f32, f64, flac16 or flac24"},
+      {"render --format flac32" + o, 2, "--format: 'flac32' is not 16, 24, f32, f64, flac16 or flac24"},
+      // The format and the output's name disagree.
+      {"render --format f32 -o " + dir + "/out.flac", 2,
+       "--format f32: FLAC holds 16- or 24-bit samples; name the file .wav for floating point"},
+      {"render --format f64 -o " + dir + "/OUT.Flac", 2, "--format f64: FLAC holds 16- or 24-bit samples"},
+      {"render --format flac24" + o, 2, "--format flac24 writes FLAC, but " + out + " is named as a WAV file"},
+      {"render --format flac16 -o -", 2, "--format flac16: -o - is a WAV stream; FLAC needs a file name"},
+      {"render --seconds 1 -o " + dir + "/none/out.flac", 1, "cannot write " + dir + "/none/out.flac: "},
       {"render --quiet=yes" + o, 2, "--quiet takes no value"},
       {"render --frob 1" + o, 2, "unknown option --frob (see ondivox render --help)"},
       {"state save --seconds 1" + o, 2, "unknown option --seconds (see ondivox state save --help)"},
@@ -280,8 +355,10 @@ TEST(OndivoxTool, ClippingIsCountedAndReported) {
   const std::string loud = "render --seconds 1 --set Pan=100 --set Volume=100 ";
   ToolRun pcm = RunTool(loud + "-o " + dir + "/a.wav");
   ToolRun flt = RunTool(loud + "--format f64 -o " + dir + "/b.wav");
+  ToolRun flac = RunTool(loud + "-o " + dir + "/a.flac");
   ToolRun quiet = RunTool("render --seconds 1 --quiet -o " + dir + "/c.wav");
   ASSERT_EQ(pcm.exitCode, 0) << pcm.err;
+  ASSERT_EQ(flac.exitCode, 0) << flac.err;
   ASSERT_EQ(flt.exitCode, 0) << flt.err;
   ASSERT_EQ(quiet.exitCode, 0) << quiet.err;
 
@@ -294,6 +371,9 @@ TEST(OndivoxTool, ClippingIsCountedAndReported) {
   std::snprintf(says, sizeof says, "ondivox: %s/a.wav: %zu samples clipped, peak %+.1f dBFS\n", dir.c_str(), over,
                 20 * std::log10(Peak(exact)));
   EXPECT_EQ(pcm.err, says);
+  std::snprintf(says, sizeof says, "ondivox: %s/a.flac: %zu samples clipped, peak %+.1f dBFS\n", dir.c_str(), over,
+                20 * std::log10(Peak(exact)));
+  EXPECT_EQ(flac.err, says);
   EXPECT_NE(std::string(says).find("peak +6.0 dBFS"), std::string::npos);
   EXPECT_NE(flt.err.find("b.wav: peak +6.0 dBFS, above full scale (kept in floating point)"), std::string::npos)
       << flt.err;

@@ -8,6 +8,7 @@ struct ToolRun {
   int signal = 0;     // the signal that ended it, if one did
   std::string out;
   std::string err;
+  std::string outBytes;  // the standard output as written (out has LF line ends on Windows)
 };
 
 // args is appended to the tool's path as it stands (quote what needs it).

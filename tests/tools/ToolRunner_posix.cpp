@@ -13,7 +13,7 @@ extern char** environ;
 namespace {
 
 std::string Slurp(const std::string& path) {
-  std::ifstream in(path);
+  std::ifstream in(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
@@ -39,7 +39,7 @@ ToolRun RunTool(const std::string& args) {
   const std::string out = dir + "/tool.out", err = dir + "/tool.err";
   ToolRun run;
   Collect(std::system(Command(args, out, err).c_str()), &run);
-  run.out = Slurp(out);
+  run.out = run.outBytes = Slurp(out);
   run.err = Slurp(err);
   return run;
 }

@@ -9,10 +9,14 @@
 
 namespace {
 
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 // What the tool printed, with the console's CR LF line ends as the tests expect them (LF).
 std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string text = Bytes(path);
   std::string lines;
   for (std::size_t i = 0; i < text.size(); ++i)
     if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
@@ -69,6 +73,7 @@ ToolRun RunTool(const std::string& args) {
     CloseHandle(out);
     CloseHandle(err);
   }
+  run.outBytes = Bytes(outPath);
   run.out = Slurp(outPath);
   run.err = Slurp(errPath);
   return run;

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <limits>
 
+#include "FileScratch.h"
 #include "tools/files/PendingFile.h"
 #include "tools/wav/SampleCodec.h"
 #include "tools/wav/WavFile.h"
@@ -18,12 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Scratch(const std::string& name) {
-  fs::path dir = fs::path(ONDIVOX_TEST_SCRATCH) / "wav" / name;
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir.string();
-}
+std::string Scratch(const std::string& name) { return FileScratch("wav", name); }
 
 std::vector<uint8_t> Bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -219,6 +215,44 @@ TEST(WavFile, RF64WhenThePlannedLengthPassesAPlainWav) {
     EXPECT_EQ(reader.IsRf64(), writer.IsRf64());
     EXPECT_EQ(reader.Frames(), 100u);
   }
+}
+
+// A stream cannot be rewound: its header is written first, for the planned
+// length, and is what a file of that length would hold; past 4 GiB its sizes
+// say "to the end of the stream". It takes exactly the frames planned.
+TEST(WavFile, AStreamsHeaderGivesThePlannedLengthUpFront) {
+  const std::string dir = Scratch("stream");
+  const WavLayout layout = LayoutOf(WavFormat::kPcm24, 2, 48000);
+  const WavAudio in = Ramp(2, 100, 48000.0);
+  const double* channels[] = {in.channels[0].data(), in.channels[1].data()};
+  std::string error;
+  ASSERT_TRUE(WriteWav(dir + "/file.wav", in, WavFormat::kPcm24, &error)) << error;
+
+  auto streamed = [&](uint64_t planned, std::size_t given, std::string* why) {
+    BinaryFile file;
+    WavWriter writer(WavWriter::Target::kStream);
+    const bool ok = file.OpenWrite(dir + "/stream.wav") &&
+                    writer.Begin(&file, "the stream", layout, planned, why) &&
+                    writer.Write(channels, given, why) && writer.Finish(why);
+    file.Close();
+    return ok;
+  };
+  ASSERT_TRUE(streamed(100, 100, &error)) << error;
+  EXPECT_EQ(Bytes(dir + "/stream.wav"), Bytes(dir + "/file.wav"));
+
+  const uint64_t fiveGiB = (5ull << 30) / 6;
+  EXPECT_FALSE(streamed(fiveGiB, 100, &error));
+  EXPECT_EQ(error, "cannot write the stream: the stream ended after 100 of " + std::to_string(fiveGiB) + " frames");
+  const std::vector<uint8_t> head = Bytes(dir + "/stream.wav");
+  ASSERT_GE(head.size(), 44u);
+  EXPECT_EQ(std::string(head.begin(), head.begin() + 4), "RIFF");
+  const std::vector<uint8_t> unknown(4, 0xFF);
+  EXPECT_EQ(std::vector<uint8_t>(head.begin() + 4, head.begin() + 8), unknown);
+  EXPECT_EQ(std::string(head.begin() + 36, head.begin() + 40), "data");
+  EXPECT_EQ(std::vector<uint8_t>(head.begin() + 40, head.begin() + 44), unknown);
+
+  EXPECT_FALSE(streamed(50, 100, &error));
+  EXPECT_EQ(error, "cannot write the stream: more than the 50 frames planned");
 }
 
 // The first block read through the reader, the last one where the header says the data ends.

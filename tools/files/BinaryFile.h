@@ -19,6 +19,10 @@ class BinaryFile {
   bool OpenWrite(const std::string& path);
   // Creates path, failing when something of that name exists.
   bool CreateNew(const std::string& path);
+  // The process's standard output, for writing as it is (bytes, never text
+  // translated); closing this one leaves the standard output open. A reader
+  // that goes away makes Write fail (ReaderGone) rather than end the program.
+  bool OpenStandardOutput();
 
   // Reads up to size bytes; *got tells how many came (fewer only at the end).
   bool Read(void* data, std::size_t size, std::size_t* got);
@@ -32,6 +36,8 @@ class BinaryFile {
 
   // The system's reason for the last failure ("No space left on device").
   const std::string& Error() const { return error; }
+  // The last failure was a pipe whose reader had closed it.
+  bool ReaderGone() const { return readerGone; }
 
  private:
   static constexpr intptr_t kClosed = -1;
@@ -39,4 +45,5 @@ class BinaryFile {
 
   intptr_t handle = kClosed;
   std::string error;
+  bool readerGone = false;
 };

@@ -1,5 +1,6 @@
 #include <errno.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@ BinaryFile::~BinaryFile() {
 }
 
 bool BinaryFile::Fail() {
+  readerGone = errno == EPIPE;
   error = std::strerror(errno);
   return false;
 }
@@ -38,6 +40,14 @@ bool BinaryFile::OpenWrite(const std::string& path) {
 
 bool BinaryFile::CreateNew(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return Fail();
+  handle = fd;
+  return true;
+}
+
+bool BinaryFile::OpenStandardOutput() {
+  signal(SIGPIPE, SIG_IGN);  // EPIPE instead
+  int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
   if (fd < 0) return Fail();
   handle = fd;
   return true;

@@ -19,7 +19,9 @@ BinaryFile::~BinaryFile() {
 }
 
 bool BinaryFile::Fail() {
-  error = SystemErrorText(GetLastError());
+  const DWORD code = GetLastError();
+  readerGone = code == ERROR_BROKEN_PIPE || code == ERROR_NO_DATA;
+  error = SystemErrorText(code);
   return false;
 }
 
@@ -50,6 +52,19 @@ bool BinaryFile::OpenWrite(const std::string& path) {
 bool BinaryFile::CreateNew(const std::string& path) {
   handle = OpenHandle(path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW);
   return IsOpen() || Fail();
+}
+
+// The handle itself, written with WriteFile: no C runtime text mode in the way.
+bool BinaryFile::OpenStandardOutput() {
+  HANDLE self = GetCurrentProcess(), copy = INVALID_HANDLE_VALUE;
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out == nullptr || out == INVALID_HANDLE_VALUE) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return Fail();
+  }
+  if (!DuplicateHandle(self, out, self, &copy, 0, FALSE, DUPLICATE_SAME_ACCESS)) return Fail();
+  handle = reinterpret_cast<intptr_t>(copy);
+  return true;
 }
 
 bool BinaryFile::Read(void* data, std::size_t size, std::size_t* got) {

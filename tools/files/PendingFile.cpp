@@ -57,6 +57,13 @@ bool PendingFile::Open(const std::string& path, std::string* error) {
   return Fail(file.Error(), error);
 }
 
+bool PendingFile::OpenStandardOutput(const std::string& name, std::string* error) {
+  target = working = resolved = name;
+  committed = false;
+  inPlace = true;
+  return file.OpenStandardOutput() || Fail(file.Error(), error);
+}
+
 bool PendingFile::CheckRoomFor(uint64_t bytes, std::string* error) const {
   uint64_t free = 0;
   if (!FreeSpace(FolderOf(working), &free)) return true;  // the platform cannot tell: try

@@ -22,6 +22,8 @@ class PendingFile {
 
   // *error is a one-line reason naming target.
   bool Open(const std::string& target, std::string* error);
+  // The standard output, written in place as a pipe is; target names it in errors.
+  bool OpenStandardOutput(const std::string& target, std::string* error);
   BinaryFile& File() { return file; }
   // Fails when the system cannot tell or fewer than bytes are free where
   // the file is written; *error says which.

@@ -1,7 +1,9 @@
-// ondivox render: a program and settings rendered to a WAV (or RF64) file
-// that appears only once it is complete.
+// ondivox render: a program and settings rendered to a WAV (or RF64) or
+// FLAC file that appears only once it is complete, or as a WAV stream on the
+// standard output.
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 #include "tools/files/PendingFile.h"
 #include "tools/host/Renderer.h"
@@ -9,6 +11,7 @@
 #include "tools/ondivox/Commands.h"
 #include "tools/ondivox/InputFeed.h"
 #include "tools/ondivox/Interruption.h"
+#include "tools/ondivox/OutputChoice.h"
 #include "tools/ondivox/Progress.h"
 #include "tools/ondivox/Terminal.h"
 #include "tools/ondivox/ToolError.h"
@@ -20,6 +23,9 @@ namespace {
 constexpr double kDefaultSeconds = 10.0;
 constexpr double kDefaultRate = 48000.0;
 constexpr double kMaxSeconds = 24 * 3600.0;
+// The reader of the stream went away (a player quit): the render ends there,
+// quietly, with the code a shell shows for a program ended by a closed pipe.
+constexpr int kReaderGoneExit = 141;
 
 double PositiveOption(const Arguments& a, const std::string& name, const std::string& text, double fallback,
                       double max) {
@@ -70,7 +76,7 @@ void WarnAboutInput(const std::string& path, uint64_t nonFinite) {
 // What to render, from the command line and the input's header, checked
 // before anything is loaded or written.
 struct RenderPlan {
-  WavFormat format = WavFormat::kPcm24;
+  OutputChoice output;
   RenderSettings settings;
   WavLayout layout;
   double seconds = 0.0;
@@ -78,8 +84,7 @@ struct RenderPlan {
 
 RenderPlan Plan(const Arguments& a, InputFeed& input) {
   RenderPlan plan;
-  if (a.Has("--format") && !ParseWavFormat(a.format, &plan.format))
-    throw UsageError("--format: '" + a.format + "' is not 16, 24, f32 or f64");
+  plan.output = ChooseOutput(a.output, a.Has("--format") ? &a.format : nullptr);
   const bool hasInput = a.Has("--input");
   if (hasInput) input.Open(a.input);
   RenderSettings& settings = plan.settings;
@@ -93,25 +98,47 @@ RenderPlan Plan(const Arguments& a, InputFeed& input) {
   if (settings.frames < 1) throw ToolError(a.input + " holds no audio; say how long to render with --seconds");
   if (hasInput) settings.input = [&input](double* const* stereo, int32_t n) { return input.Fill(stereo, n); };
   plan.seconds = settings.frames / settings.sampleRate;
-  plan.layout = LayoutOf(plan.format, 2, static_cast<uint32_t>(settings.sampleRate));
+  plan.layout = LayoutOf(plan.output.samples, 2, static_cast<uint32_t>(settings.sampleRate));
   return plan;
 }
 
-void PrintSummary(const Arguments& a, const RenderPlan& plan, bool rf64, ToolSession& session) {
-  std::printf("wrote %s: %.2f s, %ld Hz, stereo, %s%s", a.output.c_str(), plan.seconds,
-              static_cast<long>(plan.settings.sampleRate), WavFormatName(plan.format), rf64 ? " (RF64)" : "");
+// On standard error when the audio itself goes to the standard output.
+void PrintSummary(const Arguments& a, const RenderPlan& plan, const AudioOutput& writer, ToolSession& session) {
+  std::FILE* to = plan.output.ToStandardOutput() ? stderr : stdout;
+  std::fprintf(to, "wrote %s: %.2f s, %ld Hz, stereo, %s %s", plan.output.name.c_str(), plan.seconds,
+               static_cast<long>(plan.settings.sampleRate), WavFormatName(plan.output.samples), writer.Container());
   if (!a.program.empty()) {
     int index = session.ProgramIndex(a.program);
-    std::printf(", program %d \"%s\"", index, session.ProgramNames()[index].c_str());
+    std::fprintf(to, ", program %d \"%s\"", index, session.ProgramNames()[index].c_str());
   }
-  std::printf("\n");
+  std::fprintf(to, "\n");
+}
+
+void OpenOutput(const RenderPlan& plan, PendingFile* out) {
+  const OutputChoice& o = plan.output;
+  std::string error;
+  if (o.ToStandardOutput()) {
+    if (StdoutIsTerminal())
+      throw UsageError("-o -: the standard output is a terminal; pipe it into a player (ondivox render ... -o - | aplay)");
+    if (!out->OpenStandardOutput(o.name, &error)) throw ToolError(error);
+    return;
+  }
+  if (!out->Open(o.name, &error)) throw ToolError(error);
+  // A FLAC file's size is known only once it is encoded: a full disk is found as it fills.
+  if (o.container == Container::kWav && !out->WritesInPlace() &&
+      !out->CheckRoomFor(WavWriter::FileBytes(plan.layout, plan.settings.frames), &error))
+    throw ToolError(error);
+}
+
+std::string NotWritten(const OutputChoice& o) {
+  return o.ToStandardOutput() ? "the stream on the standard output stopped early" : o.name + " was not written";
 }
 
 }  // namespace
 
 int RunRender(const std::vector<std::string>& args) {
   Arguments a = ParseArguments(args, *FindCommand("render"));
-  if (a.output.empty()) throw UsageError("render needs -o OUT.wav");
+  if (a.output.empty()) throw UsageError("render needs -o OUT.wav, OUT.flac or -");
   if (!a.positional.empty()) throw UsageError("unexpected argument '" + a.positional[0] + "'");
   InputFeed input;
   const RenderPlan plan = Plan(a, input);
@@ -119,25 +146,30 @@ int RunRender(const std::vector<std::string>& args) {
   // Declared before the file, so an interruption is noticed until the file is gone.
   InterruptionWatch interruption;
   PendingFile out;
+  OpenOutput(plan, &out);
   std::string error;
-  if (!out.Open(a.output, &error)) throw ToolError(error);
-  if (!out.WritesInPlace() && !out.CheckRoomFor(WavWriter::FileBytes(plan.layout, plan.settings.frames), &error))
-    throw ToolError(error);
 
   ToolSession session(a.bundle);
   if (a.Has("--state")) session.LoadStateFile(a.state);
   session.ApplyProgramAndSettings(a.program, a.sets);
 
-  WavWriter writer;
-  if (!writer.Begin(&out.File(), a.output, plan.layout, static_cast<uint64_t>(plan.settings.frames), &error))
+  std::unique_ptr<AudioOutput> writer = plan.output.MakeWriter();
+  // Whether a failure is the reader of the stream going away; any other is thrown.
+  const auto readerGone = [&] {
+    if (out.File().ReaderGone()) return true;
     throw ToolError(error);
+  };
+  if (!writer->Begin(&out.File(), plan.output.name, plan.layout, static_cast<uint64_t>(plan.settings.frames), &error) &&
+      readerGone())
+    return kReaderGoneExit;
   ProgressLine progress(plan.seconds, StderrIsTerminal() && !a.quiet);
   auto sink = [&](const double* const* channels, int32_t frames) {
-    return !InterruptionWatch::Requested() && writer.Write(channels, static_cast<std::size_t>(frames), &error);
+    return !InterruptionWatch::Requested() && writer->Write(channels, static_cast<std::size_t>(frames), &error);
   };
   bool rendered = Render(session.Plug(), plan.settings, [&](double done) { progress.Update(done); }, sink);
   progress.Clear();
-  if (InterruptionWatch::Requested()) throw InterruptedError("interrupted; " + a.output + " was not written");
+  if (InterruptionWatch::Requested()) throw InterruptedError("interrupted; " + NotWritten(plan.output));
+  if (!rendered && out.File().ReaderGone()) return kReaderGoneExit;
   if (!rendered) {
     if (!input.Error().empty()) error = input.Error();
     if (error.empty())
@@ -145,10 +177,10 @@ int RunRender(const std::vector<std::string>& args) {
               " Hz";
     throw ToolError(error);
   }
-  if (!writer.Finish(&error) || !out.Commit(&error)) throw ToolError(error);
+  if ((!writer->Finish(&error) || !out.Commit(&error)) && readerGone()) return kReaderGoneExit;
 
-  if (!a.quiet) PrintSummary(a, plan, writer.IsRf64(), session);
-  WarnAboutOutput(a.output, plan.layout, writer.Stats());
+  if (!a.quiet) PrintSummary(a, plan, *writer, session);
+  WarnAboutOutput(plan.output.name, plan.layout, writer->Stats());
   if (a.Has("--input")) WarnAboutInput(a.input, input.NonFiniteSamples());
   return 0;
 }

@@ -2,7 +2,14 @@
 
 #include "tools/ondivox/Terminal.h"
 
-bool StderrIsTerminal() {
+namespace {
+
+bool IsConsole(DWORD stream) {
   DWORD mode = 0;
-  return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+  return GetConsoleMode(GetStdHandle(stream), &mode) != 0;
 }
+
+}  // namespace
+
+bool StderrIsTerminal() { return IsConsole(STD_ERROR_HANDLE); }
+bool StdoutIsTerminal() { return IsConsole(STD_OUTPUT_HANDLE); }

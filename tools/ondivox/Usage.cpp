@@ -14,9 +14,10 @@ const std::vector<CommandHelp>& Commands() {
       {"render",
        "[--bundle PATH] [--program N|NAME] [--set PARAM=VALUE]... [--rate HZ]\n"
        "[--tempo BPM] [--seconds S] [--input IN.wav] [--state FILE]\n"
-       "[--format 16|24|f32|f64] [--quiet] -o OUT.wav",
+       "[--format 16|24|f32|f64|flac16|flac24] [--quiet] -o OUT.wav|OUT.flac|-",
        "renders the plug-in, transport playing from song position 0, to a WAV file\n"
-       "(RF64 when it passes 4 GiB); OUT.wav appears only once it is complete",
+       "(RF64 when it passes 4 GiB) or a FLAC file, which appears only once it is\n"
+       "complete, or as a WAV stream to the standard output (-o - | aplay)",
        {kBundle,
         kProgram,
         kSet,
@@ -25,9 +26,14 @@ const std::vector<CommandHelp>& Commands() {
         {"--seconds", "S", "length, up to 24 hours (default 10, or the input's length)"},
         {"--input", "IN.wav", "a mono or stereo WAV or RF64 file at the render's rate, mixed under the tone"},
         {"--state", "FILE", "start from a saved state file"},
-        {"--format", "16|24|f32|f64", "sample format (default 24)"},
+        {"--format", "FORMAT",
+         "16, 24, f32 or f64 samples (default 24); FLAC holds 16 or 24;\n"
+         "flac16 and flac24 write FLAC whatever OUT's name"},
         {"--quiet", nullptr, "no progress line and no summary"},
-        {"-o", "OUT.wav", "the file to write"},
+        {"-o", "OUT.wav|OUT.flac|-",
+         "the file to write: a name ending .flac is FLAC, any other WAV;\n"
+         "- streams WAV to the standard output (the summary goes to standard\n"
+         "error; exit code 141 when the reader closes it early)"},
         kHelp}},
       {"state save",
        "[--bundle PATH] [--program N|NAME] [--set PARAM=VALUE]... -o FILE",
@@ -56,19 +62,22 @@ const std::vector<CommandHelp>& Commands() {
   return commands;
 }
 
-void PrintSynopsis(const CommandHelp& c, std::FILE* to) {
-  std::string text = c.synopsis;
-  // Continuation lines start under the first option.
+// Continuation lines start under the first line's text.
+std::string Indented(std::string text, std::size_t by) {
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
-    text.insert(at + 1, std::string(21, ' '));
-  std::fprintf(to, "  ondivox %-10s %s\n", c.name, text.c_str());
+    text.insert(at + 1, std::string(by, ' '));
+  return text;
+}
+
+void PrintSynopsis(const CommandHelp& c, std::FILE* to) {
+  std::fprintf(to, "  ondivox %-10s %s\n", c.name, Indented(c.synopsis, 21).c_str());
 }
 
 void PrintOptions(const CommandHelp& c, std::FILE* to) {
   std::fprintf(to, "\n%s\n\n", c.summary);
   for (const OptionHelp& o : c.options) {
     std::string left = std::string(o.name) + (o.value ? std::string(" ") + o.value : std::string());
-    std::fprintf(to, "  %-24s %s\n", left.c_str(), o.help);
+    std::fprintf(to, "  %-24s %s\n", left.c_str(), Indented(o.help, 27).c_str());
   }
 }
 

@@ -1,16 +1,13 @@
 #include "tools/wav/EncoderThread.h"
 
 #include <algorithm>
+#include <utility>
 
-namespace {
+#include "tools/wav/SampleCodec.h"
 
-constexpr std::size_t kSlotFrames = 32768;
-
-}  // namespace
-
-EncoderThread::EncoderThread(BinaryFile* out, const WavLayout& fileLayout) : file(out), layout(fileLayout) {
-  for (Slot& slot : slots) slot.samples.assign(kSlotFrames * layout.channels, 0.0);
-  bytes.resize(kSlotFrames * layout.FrameBytes());
+EncoderThread::EncoderThread(int channelCount, PieceEncoder encoder)
+    : channels(channelCount), encode(std::move(encoder)) {
+  for (Slot& slot : slots) slot.samples.assign(kPieceFrames * channels, 0.0);
   worker = std::thread(&EncoderThread::Work, this);
 }
 
@@ -24,21 +21,21 @@ EncoderThread::~EncoderThread() {
   worker.join();
 }
 
-bool EncoderThread::Add(const double* const* channels, std::size_t frames) {
+bool EncoderThread::Add(const double* const* samples, std::size_t frames) {
   for (std::size_t done = 0; done < frames;) {
     Slot& slot = slots[filling];
-    const std::size_t n = std::min(kSlotFrames - slot.frames, frames - done);
-    for (int c = 0; c < layout.channels; ++c)
-      std::copy(channels[c] + done, channels[c] + done + n, slot.samples.begin() + c * kSlotFrames + slot.frames);
+    const std::size_t n = std::min(kPieceFrames - slot.frames, frames - done);
+    for (int c = 0; c < channels; ++c)
+      std::copy(samples[c] + done, samples[c] + done + n, slot.samples.begin() + c * kPieceFrames + slot.frames);
     slot.frames += n;
     done += n;
-    if (slot.frames == kSlotFrames) Submit();
+    if (slot.frames == kPieceFrames) Submit();
   }
   std::lock_guard<std::mutex> lock(mutex);
   return !failed;
 }
 
-// Hands the filling slot over once the other one is written, and fills that one next.
+// Hands the filling slot over once the other one is encoded, and fills that one next.
 void EncoderThread::Submit() {
   {
     std::unique_lock<std::mutex> lock(mutex);
@@ -72,15 +69,13 @@ void EncoderThread::Work() {
 }
 
 void EncoderThread::Encode(const Slot& slot) {
-  const double* channels[kMaxChannels];
-  for (int c = 0; c < layout.channels; ++c) channels[c] = slot.samples.data() + c * kSlotFrames;
-  SampleStats met = stats;
-  EncodeFrames(channels, slot.frames, layout, bytes.data(), &met);
-  const bool ok = file->Write(bytes.data(), slot.frames * layout.FrameBytes());
+  const double* from[kMaxChannels];
+  for (int c = 0; c < channels; ++c) from[c] = slot.samples.data() + c * kPieceFrames;
+  std::string why;
+  const bool ok = encode(from, slot.frames, &why);
   std::lock_guard<std::mutex> lock(mutex);
-  stats = met;
   if (!ok) {
     failed = true;
-    error = file->Error();
+    error = why;
   }
 }

@@ -1,51 +1,52 @@
-// EncoderThread: blocks of samples encoded and written on a thread of their
-// own, so a render goes on computing while the blocks before are converted
-// and handed to the file system. Two slots of frames take turns: one fills
-// while the other is written.
+// EncoderThread: blocks of samples gathered into large pieces and handed to
+// an encoder on a thread of its own, so a render goes on computing while the
+// pieces before are encoded and written. Two slots of frames take turns: one
+// fills while the other is encoded.
 #pragma once
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "tools/files/BinaryFile.h"
-#include "tools/wav/SampleCodec.h"
-#include "tools/wav/WavFormat.h"
+// Encodes and writes one gathered piece, on the encoder's thread: frames
+// samples of each channel. False on failure, with the reason in *error.
+using PieceEncoder = std::function<bool(const double* const* channels, std::size_t frames, std::string* error)>;
 
 class EncoderThread {
  public:
-  // Writes to *file from where it stands; the file is the thread's until Drain.
-  EncoderThread(BinaryFile* file, const WavLayout& layout);
+  // Frames in a gathered piece (fewer only in the last).
+  static constexpr std::size_t kPieceFrames = 32768;
+
+  EncoderThread(int channels, PieceEncoder encode);
   ~EncoderThread();
   EncoderThread(const EncoderThread&) = delete;
   EncoderThread& operator=(const EncoderThread&) = delete;
 
-  // Copies frames samples of each channel. False once a write has failed.
-  bool Add(const double* const* channels, std::size_t frames);
-  // Waits until everything added is written. False if a write failed.
+  // Copies frames samples of each channel. False once encoding has failed.
+  bool Add(const double* const* samples, std::size_t frames);
+  // Waits until everything added is encoded. False if encoding failed.
   bool Drain();
 
-  // After Drain: the system's reason for a failure, what saturation met.
+  // After Drain: the encoder's reason for a failure.
   const std::string& Error() const { return error; }
-  const SampleStats& Stats() const { return stats; }
 
  private:
   struct Slot {
-    std::vector<double> samples;  // channel after channel, kSlotFrames each
+    std::vector<double> samples;  // channel after channel, kPieceFrames each
     std::size_t frames = 0;
   };
   void Submit();
   void Work();
   void Encode(const Slot& slot);
 
-  BinaryFile* file;
-  const WavLayout layout;
+  const int channels;
+  PieceEncoder encode;
   Slot slots[2];
   int filling = 0;
-  std::vector<uint8_t> bytes;
 
   std::mutex mutex;
   std::condition_variable changed;
@@ -53,6 +54,5 @@ class EncoderThread {
   bool stopping = false;
   bool failed = false;
   std::string error;
-  SampleStats stats;
   std::thread worker;
 };

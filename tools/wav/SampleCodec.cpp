@@ -79,9 +79,11 @@ void Pack(const int32_t* const* q, int channels, std::size_t n, uint8_t* out) {
     }
 }
 
+double FullScale(int bits) { return bits == 16 ? 32767.0 : 8388607.0; }
+
 template <int kBytes>
 void EncodePcm(const double* const* channels, std::size_t frames, int count, uint8_t* out, SampleStats* stats) {
-  const double scale = kBytes == 2 ? 32767.0 : 8388607.0;
+  const double scale = FullScale(8 * kBytes);
   int32_t scratch[kMaxChannels][kChunk];
   const int32_t* q[kMaxChannels];
   for (int c = 0; c < count; ++c) q[c] = scratch[c];
@@ -130,6 +132,10 @@ double Decode(const uint8_t* p, const WavLayout& f) {
 }
 
 }  // namespace
+
+void QuantizeSamples(const double* samples, std::size_t count, int bits, int32_t* out, SampleStats* stats) {
+  Quantize(samples, count, FullScale(bits), out, stats);
+}
 
 void EncodeFrames(const double* const* channels, std::size_t frames, const WavLayout& layout, uint8_t* out,
                   SampleStats* stats) {

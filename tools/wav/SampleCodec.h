@@ -23,6 +23,11 @@ constexpr int kMaxChannels = 8;
 void EncodeFrames(const double* const* channels, std::size_t frames, const WavLayout& layout, uint8_t* out,
                   SampleStats* stats);
 
+// count samples to integers of bits (16 or 24) bits, as PCM encoding makes
+// them: saturated at full scale, rounded half away from zero, silence for
+// what is not a number.
+void QuantizeSamples(const double* samples, std::size_t count, int bits, int32_t* out, SampleStats* stats);
+
 // frames frames from in into layout.channels arrays. Samples that are not
 // finite numbers become 0; answers how many there were.
 std::size_t DecodeFrames(const uint8_t* in, std::size_t frames, const WavLayout& layout, double* const* channels);

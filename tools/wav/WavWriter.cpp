@@ -29,11 +29,14 @@ uint64_t Padded(uint64_t dataBytes) { return dataBytes + (dataBytes & 1); }
 // The RIFF size of a plain WAV of dataBytes must fit 32 bits.
 bool FitsPlainWav(uint64_t dataBytes) { return kPlainHeaderBytes - 8 + Padded(dataBytes) <= kMax32; }
 
+// A plain header whose sizes do not fit says 0xFFFFFFFF: read to the end.
+uint32_t Size32(uint64_t bytes) { return static_cast<uint32_t>(std::min(bytes, kMax32)); }
+
 std::vector<uint8_t> Header(const WavLayout& layout, uint64_t dataBytes, uint64_t frames, bool rf64) {
   const uint64_t riffBytes = (rf64 ? kRf64HeaderBytes : kPlainHeaderBytes) - 8 + Padded(dataBytes);
   std::vector<uint8_t> out;
   PutId(out, rf64 ? "RF64" : "RIFF");
-  Put32(out, rf64 ? static_cast<uint32_t>(kMax32) : static_cast<uint32_t>(riffBytes));
+  Put32(out, rf64 ? static_cast<uint32_t>(kMax32) : Size32(riffBytes));
   PutId(out, "WAVE");
   if (rf64) {
     PutId(out, "ds64");
@@ -52,7 +55,7 @@ std::vector<uint8_t> Header(const WavLayout& layout, uint64_t dataBytes, uint64_
   Put16(out, static_cast<uint32_t>(layout.FrameBytes()));
   Put16(out, static_cast<uint32_t>(layout.bits));
   PutId(out, "data");
-  Put32(out, rf64 ? static_cast<uint32_t>(kMax32) : static_cast<uint32_t>(dataBytes));
+  Put32(out, rf64 ? static_cast<uint32_t>(kMax32) : Size32(dataBytes));
   return out;
 }
 
@@ -63,49 +66,43 @@ uint64_t WavWriter::FileBytes(const WavLayout& layout, uint64_t frames) {
   return (FitsPlainWav(data) ? kPlainHeaderBytes : kRf64HeaderBytes) + Padded(data);
 }
 
-bool WavWriter::Fail(const std::string& why, std::string* error) const {
-  if (error) *error = "cannot write " + name + ": " + why;
-  return false;
+bool WavWriter::Holds(uint64_t total, std::string* error) const {
+  if (stream && total > planned) return Fail("more than the " + std::to_string(planned) + " frames planned", error);
+  if (!stream && !rf64 && !FitsPlainWav(total * layout.FrameBytes()))
+    return Fail("longer than a WAV file can hold (4 GiB)", error);
+  return true;
 }
 
 bool WavWriter::Begin(BinaryFile* out, const std::string& fileName, const WavLayout& fileLayout,
                       uint64_t plannedFrames, std::string* error) {
-  encoder.reset();
+  StopEncoding();
   file = out;
   name = fileName;
   layout = fileLayout;
   if (layout.channels <= 0 || layout.channels > kMaxChannels) return Fail("no audio to write", error);
-  rf64 = !FitsPlainWav(plannedFrames * static_cast<uint64_t>(layout.FrameBytes()));
+  planned = plannedFrames;
+  const uint64_t plannedBytes = planned * static_cast<uint64_t>(layout.FrameBytes());
+  rf64 = !stream && !FitsPlainWav(plannedBytes);
   frames = 0;
   stats = SampleStats();
-  std::vector<uint8_t> header = Header(layout, 0, 0, rf64);
+  // A stream's header is final: it gives the planned length.
+  std::vector<uint8_t> header = stream ? Header(layout, plannedBytes, planned, false) : Header(layout, 0, 0, rf64);
   headerBytes = header.size();
-  if (!file->Seek(0) || !file->Write(header.data(), header.size())) return Fail(file->Error(), error);
-  encoder.reset(new EncoderThread(file, layout));
+  if ((!stream && !file->Seek(0)) || !file->Write(header.data(), header.size())) return Fail(file->Error(), error);
+  bytes.resize(EncoderThread::kPieceFrames * layout.FrameBytes());
+  StartEncoding(layout.channels);
   return true;
 }
 
-bool WavWriter::Drain(std::string* error) {
-  if (!encoder) return Fail("not begun", error);
-  bool ok = encoder->Drain();
-  stats = encoder->Stats();
-  return ok || Fail(encoder->Error(), error);
-}
-
-bool WavWriter::Write(const double* const* channels, std::size_t count, std::string* error) {
-  if (!encoder) return Fail("not begun", error);
-  if (!rf64 && !FitsPlainWav((frames + count) * layout.FrameBytes()))
-    return Fail("longer than a WAV file can hold (4 GiB)", error);
-  if (!encoder->Add(channels, count)) return Drain(error);
-  frames += count;
-  return true;
+bool WavWriter::EncodePiece(const double* const* channels, std::size_t count, std::string* error) {
+  EncodeFrames(channels, count, layout, bytes.data(), &stats);
+  return file->Write(bytes.data(), count * layout.FrameBytes()) || Fail(file->Error(), error);
 }
 
 bool WavWriter::WriteSilence(uint64_t count, std::string* error) {
   if (count == 0) return true;
-  if (!rf64 && !FitsPlainWav((frames + count) * layout.FrameBytes()))
-    return Fail("longer than a WAV file can hold (4 GiB)", error);
-  if (!Drain(error)) return false;
+  if (stream) return Fail("a stream cannot skip ahead", error);
+  if (!Holds(frames + count, error) || !Drain(error)) return false;
   // Seeking past the end leaves a hole; its last byte is written so the file has its length.
   const uint64_t end = headerBytes + (frames + count) * static_cast<uint64_t>(layout.FrameBytes());
   const uint8_t zero = 0;
@@ -116,11 +113,15 @@ bool WavWriter::WriteSilence(uint64_t count, std::string* error) {
 
 bool WavWriter::Finish(std::string* error) {
   if (!Drain(error)) return false;
-  encoder.reset();
+  StopEncoding();
+  if (stream && frames != planned)
+    return Fail("the stream ended after " + std::to_string(frames) + " of " + std::to_string(planned) + " frames",
+                error);
   const uint64_t dataBytes = frames * static_cast<uint64_t>(layout.FrameBytes());
-  std::vector<uint8_t> header = Header(layout, dataBytes, frames, rf64);
   const uint8_t pad = 0;
   if ((dataBytes & 1) && !file->Write(&pad, 1)) return Fail(file->Error(), error);
+  if (stream) return true;
+  std::vector<uint8_t> header = Header(layout, dataBytes, frames, rf64);
   if (!file->Seek(0) || !file->Write(header.data(), header.size())) return Fail(file->Error(), error);
   return true;
 }
