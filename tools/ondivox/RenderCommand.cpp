@@ -1,5 +1,5 @@
-// ondivox render: a program and settings rendered to a WAV (or RF64) file
-// that appears only once it is complete.
+// ondivox render: a program and settings, or a session, rendered to a WAV
+// (or RF64) file that appears only once it is complete.
 #include <cmath>
 #include <cstdio>
 
@@ -10,9 +10,11 @@
 #include "tools/ondivox/InputFeed.h"
 #include "tools/ondivox/Interruption.h"
 #include "tools/ondivox/Progress.h"
+#include "tools/ondivox/SessionCommand.h"
 #include "tools/ondivox/Terminal.h"
 #include "tools/ondivox/ToolError.h"
 #include "tools/ondivox/ToolSession.h"
+#include "tools/session/SessionError.h"
 #include "tools/wav/WavWriter.h"
 
 namespace {
@@ -76,21 +78,34 @@ struct RenderPlan {
   double seconds = 0.0;
 };
 
-RenderPlan Plan(const Arguments& a, InputFeed& input) {
+// The session's input, or --input in its place; its errors name the session line.
+void OpenInput(const Arguments& a, const SessionScript* script, InputFeed& input) {
+  if (a.Has("--input")) return input.Open(a.input);
+  try {
+    input.Open(script->input, script->loopInput);
+  } catch (const ToolError& e) {
+    throw SessionError(script->file, script->inputLine, e.what());
+  }
+}
+
+RenderPlan Plan(const Arguments& a, InputFeed& input, const SessionScript* script) {
   RenderPlan plan;
   if (a.Has("--format") && !ParseWavFormat(a.format, &plan.format))
     throw UsageError("--format: '" + a.format + "' is not 16, 24, f32 or f64");
-  const bool hasInput = a.Has("--input");
-  if (hasInput) input.Open(a.input);
+  const std::string inputPath = a.Has("--input") ? a.input : script ? script->input : std::string();
+  const bool hasInput = !inputPath.empty();
+  if (hasInput) OpenInput(a, script, input);
   RenderSettings& settings = plan.settings;
-  settings.sampleRate = RateOption(a, hasInput ? input.Rate() : kDefaultRate);
+  const bool sessionRate = script && script->rate > 0.0;
+  settings.sampleRate = RateOption(a, sessionRate ? script->rate : hasInput ? input.Rate() : kDefaultRate);
   if (hasInput && settings.sampleRate != input.Rate())
-    throw ToolError(a.input + " is at " + std::to_string(input.Rate()) + " Hz; render it at that rate (no resampling)");
-  settings.tempo = PositiveOption(a, "--tempo", a.tempo, 120.0, 999.0);
-  const int64_t defaultFrames = hasInput ? static_cast<int64_t>(input.Frames())
-                                         : static_cast<int64_t>(kDefaultSeconds * settings.sampleRate);
+    throw ToolError(inputPath + " is at " + std::to_string(input.Rate()) + " Hz; render it at that rate (no resampling)");
+  settings.tempo = PositiveOption(a, "--tempo", a.tempo, script && script->tempo > 0.0 ? script->tempo : 120.0, 999.0);
+  int64_t defaultFrames = hasInput ? static_cast<int64_t>(input.Frames())
+                                   : static_cast<int64_t>(kDefaultSeconds * settings.sampleRate);
+  if (script && !a.Has("--seconds")) defaultFrames = SessionFrames(*script, settings.sampleRate);
   settings.frames = FramesOption(a, settings.sampleRate, defaultFrames);
-  if (settings.frames < 1) throw ToolError(a.input + " holds no audio; say how long to render with --seconds");
+  if (settings.frames < 1) throw ToolError(inputPath + " holds no audio; say how long to render with --seconds");
   if (hasInput) settings.input = [&input](double* const* stereo, int32_t n) { return input.Fill(stereo, n); };
   plan.seconds = settings.frames / settings.sampleRate;
   plan.layout = LayoutOf(plan.format, 2, static_cast<uint32_t>(settings.sampleRate));
@@ -104,6 +119,7 @@ void PrintSummary(const Arguments& a, const RenderPlan& plan, bool rf64, ToolSes
     int index = session.ProgramIndex(a.program);
     std::printf(", program %d \"%s\"", index, session.ProgramNames()[index].c_str());
   }
+  if (a.Has("--session")) std::printf(", session %s", a.session.c_str());
   std::printf("\n");
 }
 
@@ -113,8 +129,17 @@ int RunRender(const std::vector<std::string>& args) {
   Arguments a = ParseArguments(args, *FindCommand("render"));
   if (a.output.empty()) throw UsageError("render needs -o OUT.wav");
   if (!a.positional.empty()) throw UsageError("unexpected argument '" + a.positional[0] + "'");
+  // A session file is read and checked before anything is loaded or written.
+  std::unique_ptr<SessionScript> script;
+  if (a.Has("--session")) script = std::make_unique<SessionScript>(ReadSessionScript(a.session));
   InputFeed input;
-  const RenderPlan plan = Plan(a, input);
+  RenderPlan plan = Plan(a, input, script.get());
+
+  ToolSession session(a.bundle);
+  if (a.Has("--state")) session.LoadStateFile(a.state);
+  session.ApplyProgramAndSettings(a.program, a.sets);
+  std::unique_ptr<SessionAutomation> automation;
+  if (script) automation = AttachSession(ResolveOnPlugin(*script, session), session, &plan.settings);
 
   // Declared before the file, so an interruption is noticed until the file is gone.
   InterruptionWatch interruption;
@@ -123,10 +148,6 @@ int RunRender(const std::vector<std::string>& args) {
   if (!out.Open(a.output, &error)) throw ToolError(error);
   if (!out.WritesInPlace() && !out.CheckRoomFor(WavWriter::FileBytes(plan.layout, plan.settings.frames), &error))
     throw ToolError(error);
-
-  ToolSession session(a.bundle);
-  if (a.Has("--state")) session.LoadStateFile(a.state);
-  session.ApplyProgramAndSettings(a.program, a.sets);
 
   WavWriter writer;
   if (!writer.Begin(&out.File(), a.output, plan.layout, static_cast<uint64_t>(plan.settings.frames), &error))
