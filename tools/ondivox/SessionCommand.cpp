@@ -43,12 +43,15 @@ class PluginResolver : public SessionResolver {
 
   int Program(const std::string& word) override { return tool.ProgramIndex(word); }
 
-  // Selected as a host selects it, then read back.
-  std::vector<SessionValue> ProgramValues(int program) override {
-    ParameterChanges changes;
+  // Selected as a host selects it, on the values before it, then read back.
+  std::vector<SessionValue> ProgramValues(int program, const std::vector<SessionValue>& before) override {
+    IEditController* ctl = plug.Controller();
+    ParameterChanges values, selection;
+    for (const SessionValue& v : before) values.Add(v.id, ctl->plainParamToNormalized(v.id, v.plain));
+    plug.Flush(&values);
     const ParamID id = ProgramChangeId(plug);
-    changes.Add(id, plug.Controller()->plainParamToNormalized(id, program));
-    plug.Flush(&changes);
+    selection.Add(id, ctl->plainParamToNormalized(id, program));
+    plug.Flush(&selection);
     return StartValues();
   }
 

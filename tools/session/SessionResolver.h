@@ -21,8 +21,9 @@ class SessionResolver {
   virtual SessionValue Setting(const std::string& word) = 0;
   // A program number or name, as --program takes it.
   virtual int Program(const std::string& word) = 0;
-  // Every parameter's value once that program is selected.
-  virtual std::vector<SessionValue> ProgramValues(int program) = 0;
+  // Every parameter's value once that program is selected with the
+  // parameters at before (a program may leave some, or all, as they are).
+  virtual std::vector<SessionValue> ProgramValues(int program, const std::vector<SessionValue>& before) = 0;
   // Every parameter's value before the session's first line.
   virtual std::vector<SessionValue> StartValues() = 0;
 };

@@ -66,7 +66,9 @@ class Resolution {
     const int program = resolver.Program(line.args[0]);
     timeline.steps.back().program = program;
     timeline.programs.push_back({line.time, program, Index()});
-    for (const SessionValue& v : resolver.ProgramValues(program)) {
+    std::vector<SessionValue> before;
+    for (const auto& p : timeline.params) before.push_back({p.first, p.second.ValueAt(line.time)});
+    for (const SessionValue& v : resolver.ProgramValues(program, before)) {
       Move(v.id, Track(v.id), line, v.plain, false, false);
       std::vector<SessionMove>& moves = timeline.steps.back().moves;
       if (moves.back().from == moves.back().to) moves.pop_back();
