@@ -270,6 +270,72 @@ TEST(OndivoxSession, ShowListsEachStepWithTheValuesItLeadsTo) {
   EXPECT_TRUE(run.err.empty()) << run.err;
 }
 
+namespace {
+
+// Sums of each channel three ways (plain, squared, weighted by the position
+// in each 1000-frame stretch), so a change of level, shape or timing moves them.
+struct Signature {
+  double sum[2], squares[2], weighted[2];
+};
+
+const Signature kSessionReference =
+#include "SessionParityReferences.inc"
+    ;
+
+Signature SignatureOf(const WavAudio& audio) {
+  Signature s = {};
+  for (int c = 0; c < 2; ++c)
+    for (std::size_t i = 0; i < audio.Frames(); ++i) {
+      const double x = audio.channels[c][i];
+      s.sum[c] += x;
+      s.squares[c] += x * x;
+      s.weighted[c] += x * static_cast<double>(i % 1000) / 1000.0;
+    }
+  return s;
+}
+
+}  // namespace
+
+// One session using every kind of line renders the same samples on every
+// platform: both compare with the signature checked in (made on Linux with
+// the change that introduced sessions); the tolerance admits only the
+// rounding a faster kernel may differ by.
+TEST(OndivoxSession, RendersAsTheReferenceOnEveryPlatform) {
+  const std::string dir = ScratchDir("session-parity");
+  WavAudio background;
+  background.sampleRate = kRate;
+  background.channels.assign(2, std::vector<double>(12000));
+  for (std::size_t i = 0; i < 12000; ++i) {
+    background.channels[0][i] = 0.1 * ((i * 7919) % 2000 / 1000.0 - 1.0);
+    background.channels[1][i] = 0.1 * ((i * 104729) % 3000 / 1500.0 - 1.0);
+  }
+  std::string error;
+  ASSERT_TRUE(WriteWav(dir + "/bg.wav", background, WavFormat::kFloat64, &error)) << error;
+  const WavAudio out = RenderSession(dir, "parity",
+                                     "input bg.wav loop\n"
+                                     "0     program \"Solfeggio MI - 528 Hz LFO\"\n"
+                                     "0     fade-in 0.5\n"
+                                     "0.5   ramp 3 Isochronic=9 \"Base Freq=440\"\n"
+                                     "1.25  ramp 2 Pan=-60\n"
+                                     "2     set \"Wave=Golden Sine\" Round=40\n"
+                                     "3     program 12\n"
+                                     "3.5   ramp 1.5 Volume=60\n"
+                                     "5     fade-out 1\n"
+                                     "6     end\n");
+  ASSERT_EQ(out.Frames(), static_cast<std::size_t>(6 * kRate));
+  const Signature got = SignatureOf(out);
+  const Signature& want = kSessionReference;
+  auto close = [](double a, double b) { return std::fabs(a - b) <= 1e-6 + 1e-9 * std::fabs(b); };
+  for (int c = 0; c < 2; ++c) {
+    EXPECT_TRUE(close(got.sum[c], want.sum[c])) << got.sum[c];
+    EXPECT_TRUE(close(got.squares[c], want.squares[c])) << got.squares[c];
+    EXPECT_TRUE(close(got.weighted[c], want.weighted[c])) << got.weighted[c];
+  }
+  if (HasFailure())
+    std::printf("{{%.17g, %.17g}, {%.17g, %.17g}, {%.17g, %.17g}}\n", got.sum[0], got.sum[1], got.squares[0],
+                got.squares[1], got.weighted[0], got.weighted[1]);
+}
+
 // Every mistake names the file and the line, is found before anything is
 // rendered, and leaves no file behind.
 TEST(OndivoxSession, BadSessionsSayWhereAndWriteNothing) {
