@@ -164,7 +164,11 @@ int64_t SessionFrames(const SessionScript& script, double rate) {
   if (!script.HasEnd())
     throw SessionError(script.file, script.lastLine,
                        "the session has no end line; end it with one (e.g. '30:00 end') or give --seconds");
-  return std::llround(script.end * rate);
+  const int64_t frames = std::llround(script.end * rate);
+  if (frames < 1)
+    throw SessionError(script.file, script.endLine, "the session is shorter than one frame at " +
+                                                        std::to_string(static_cast<long>(rate)) + " Hz");
+  return frames;
 }
 
 SessionTimeline ResolveOnPlugin(const SessionScript& script, ToolSession& tool) {
