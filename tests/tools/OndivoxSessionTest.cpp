@@ -145,9 +145,10 @@ TEST(OndivoxSession, ProgramChangeIsHeardFromItsTime) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.before) + c.time);
     // The program pulses at Volume 90 %.
-    const WavAudio out = RenderSession(dir, "program", std::string("0 set Isochronic=Off Volume=10\n") + c.before +
-                                                           c.time + " program \"Isochronic - 14.1 (Earth Resonance)\"\n"
-                                                           "0:11 end\n");
+    const WavAudio out = RenderSession(dir, "program",
+                                       std::string("0 set Isochronic=Off Volume=10\n") + c.before + c.time +
+                                           " program \"Isochronic - 14.1 (Earth Resonance)\"\n"
+                                           "0:11 end\n");
     ASSERT_EQ(out.Frames(), static_cast<std::size_t>(11 * kRate));
     const std::vector<double>& left = out.channels[0];
     EXPECT_LT(Peak(left, 0, 5 * 48000), 0.0015);
@@ -180,7 +181,8 @@ TEST(OndivoxSession, FadesReachTheirLevelsAtTheirEnds) {
   EXPECT_EQ(Peak(faded.channels[0], 0, 24000), 0.0);
   EXPECT_GT(Peak(plain.channels[0], 0, 24000), 0.4);
   EXPECT_EQ(Peak(faded.channels[0], 8 * 48000, faded.Frames()), 0.0);
-  EXPECT_EQ(faded.channels[0][static_cast<std::size_t>(4 * kRate)], plain.channels[0][static_cast<std::size_t>(4 * kRate)]);
+  EXPECT_EQ(faded.channels[0][static_cast<std::size_t>(4 * kRate)],
+            plain.channels[0][static_cast<std::size_t>(4 * kRate)]);
 }
 
 // Two parameters ramp at once, and a later ramp of one of them takes over
@@ -198,7 +200,7 @@ TEST(OndivoxSession, OverlappingRampsEachFollowTheirLines) {
   for (std::size_t i = 0; i < sum.size(); ++i) sum[i] = out.channels[0][i] + out.channels[1][i];
   const struct {
     double at, frequency, pan;
-  } expected[] = {{0.5, 200, 0.0},   {2.0, 300, 0.0},  {3.5, 450, 0.125}, {4.5, 400, 0.375},
+  } expected[] = {{0.5, 200, 0.0},   {2.0, 300, 0.0},   {3.5, 450, 0.125}, {4.5, 400, 0.375},
                   {5.5, 200, 0.625}, {6.5, 100, 0.875}, {7.5, 100, 1.0}};
   for (const auto& e : expected) {
     SCOPED_TRACE(e.at);
@@ -331,8 +333,9 @@ TEST(OndivoxSession, BadSessionsSayWhereAndWriteNothing) {
       {"0 program \"Isochronic - 14.1\n1 end\n", "bad.txt:1: a quote opened in column 11 is not closed"},
       {"1:75 set Volume=1\n", "bad.txt:1: '1:75' is not a time or a header word"},
       {"0:30 set Volume=1\n0:20 set Volume=2\n1 end\n", "bad.txt:2: 0:20 is earlier than the line before (0:30.000)"},
-      {"0 rmap 4 Volume=1\n", "bad.txt:1: 'rmap' is not a session word (program, set, ramp, fade-in, fade-out, "
-                              "end); did you mean 'ramp'?"},
+      {"0 rmap 4 Volume=1\n",
+       "bad.txt:1: 'rmap' is not a session word (program, set, ramp, fade-in, fade-out, "
+       "end); did you mean 'ramp'?"},
       {"set Volume=1\n", "bad.txt:1: 'set' needs a time before it"},
       {"0 set Volume=1\n0:05 set Volume=2\n", "bad.txt:2: the session has no end line"},
       {"0 ramp 0 Volume=1\n1 end\n", "bad.txt:1: ramp: the duration must be longer than 0"},

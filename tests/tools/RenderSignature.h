@@ -30,8 +30,8 @@ inline Signature SignatureOf(const WavAudio& audio) {
 // As a reference is written in the source: {{sum}, {squares}, {weighted}}.
 inline std::string SignatureText(const Signature& s) {
   char text[512];
-  std::snprintf(text, sizeof text, "{{%.17g, %.17g}, {%.17g, %.17g}, {%.17g, %.17g}}", s.sum[0], s.sum[1],
-                s.squares[0], s.squares[1], s.weighted[0], s.weighted[1]);
+  std::snprintf(text, sizeof text, "{{%.17g, %.17g}, {%.17g, %.17g}, {%.17g, %.17g}}", s.sum[0], s.sum[1], s.squares[0],
+                s.squares[1], s.weighted[0], s.weighted[1]);
   return text;
 }
 

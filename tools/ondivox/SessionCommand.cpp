@@ -113,11 +113,11 @@ class ValueNames {
 
 std::string MoveText(const SessionStep& step, const SessionMove& m, const ValueNames& names) {
   const bool moving = step.duration > 0.0;
-  std::string text = names.Title(m.id) + " " + (moving ? names.Value(m.id, m.from) + " -> " : "") +
-                     names.Value(m.id, m.to);
+  std::string text =
+      names.Title(m.id) + " " + (moving ? names.Value(m.id, m.from) + " -> " : "") + names.Value(m.id, m.to);
   if (m.endedByLine > 0)
-    text += " (stopped at " + names.Value(m.id, m.endedValue) + " at " + FormatSessionTime(m.endedAt) +
-            " by line " + std::to_string(m.endedByLine) + ")";
+    text += " (stopped at " + names.Value(m.id, m.endedValue) + " at " + FormatSessionTime(m.endedAt) + " by line " +
+            std::to_string(m.endedByLine) + ")";
   return text;
 }
 
@@ -166,8 +166,8 @@ int64_t SessionFrames(const SessionScript& script, double rate) {
                        "the session has no end line; end it with one (e.g. '30:00 end') or give --seconds");
   const int64_t frames = std::llround(script.end * rate);
   if (frames < 1)
-    throw SessionError(script.file, script.endLine, "the session is shorter than one frame at " +
-                                                        std::to_string(static_cast<long>(rate)) + " Hz");
+    throw SessionError(script.file, script.endLine,
+                       "the session is shorter than one frame at " + std::to_string(static_cast<long>(rate)) + " Hz");
   return frames;
 }
 
@@ -180,8 +180,8 @@ SessionTimeline ResolveOnPlugin(const SessionScript& script, ToolSession& tool) 
 std::unique_ptr<SessionAutomation> AttachSession(const SessionTimeline& timeline, ToolSession& tool,
                                                  RenderSettings* settings) {
   PluginInstance& plug = tool.Plug();
-  auto automation = std::make_unique<SessionAutomation>(timeline, settings->sampleRate, *plug.Controller(),
-                                                        ProgramChangeId(plug));
+  auto automation =
+      std::make_unique<SessionAutomation>(timeline, settings->sampleRate, *plug.Controller(), ProgramChangeId(plug));
   SessionAutomation* a = automation.get();
   settings->blockSize = kSessionBlockFrames;
   settings->automation = [a](int64_t position, int32_t frames, ParameterChanges& changes) {

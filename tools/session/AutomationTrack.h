@@ -8,9 +8,9 @@
 struct TrackSegment {
   double start = 0.0, end = 0.0;  // seconds; equal for a jump
   double from = 0.0, to = 0.0;
-  int step = -1;      // the timeline step that made it
-  bool sent = true;   // false: a program change carries the value, not this track
-  bool cut = false;   // a later step ended it early; it stops at end, at to
+  int step = -1;     // the timeline step that made it
+  bool sent = true;  // false: a program change carries the value, not this track
+  bool cut = false;  // a later step ended it early; it stops at end, at to
 
   bool IsRamp() const { return end > start; }
   double At(double t) const;  // for t within start .. end

@@ -18,8 +18,8 @@ SessionAutomation::SessionAutomation(const SessionTimeline& timeline, double rat
   for (const auto& p : timeline.params) params.push_back(FramesOf(p.first, p.second));
   gain = FramesOf(kFadeGainId, timeline.gain);
   for (const SessionProgramChange& p : timeline.programs)
-    programs.push_back({std::llround(p.time * rate), controller.plainParamToNormalized(programChange, p.program),
-                        p.step});
+    programs.push_back(
+        {std::llround(p.time * rate), controller.plainParamToNormalized(programChange, p.program), p.step});
 }
 
 SessionAutomation::Track SessionAutomation::FramesOf(ParamID id, const AutomationTrack& track) const {

@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "tools/files/BinaryFile.h"
-
 #include "tools/session/NearestWord.h"
 #include "tools/session/SessionError.h"
 #include "tools/session/SessionTime.h"
@@ -27,8 +26,7 @@ std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 
 // A relative input is found beside the session file, wherever it is run from.
 std::string BesideFile(const std::string& file, const std::string& name) {
-  const bool absolute = !name.empty() && (name[0] == '/' || name[0] == '\\' ||
-                                          (name.size() > 1 && name[1] == ':'));
+  const bool absolute = !name.empty() && (name[0] == '/' || name[0] == '\\' || (name.size() > 1 && name[1] == ':'));
   const std::size_t slash = file.find_last_of("/\\");
   if (absolute || slash == std::string::npos) return name;
   return file.substr(0, slash + 1) + name;
@@ -47,7 +45,8 @@ class Parser {
     if (IsOneOf(words[0], kHeaderWords)) return Header(words);
     double time = 0.0;
     if (!ParseSessionTime(words[0], &time)) {
-      if (IsOneOf(words[0], kTimedWords)) Fail("'" + words[0] + "' needs a time before it (e.g. 0:30 " + words[0] + ")");
+      if (IsOneOf(words[0], kTimedWords))
+        Fail("'" + words[0] + "' needs a time before it (e.g. 0:30 " + words[0] + ")");
       Unknown(words[0], "a time or a header word (rate, tempo, input)", kHeaderWords);
     }
     Timed(time, words);
@@ -71,7 +70,8 @@ class Parser {
     char* end = nullptr;
     const double v = std::strtod(text.c_str(), &end);
     if (text.empty() || *end != '\0' || !std::isfinite(v)) Fail(word + ": " + Quoted(text) + " is not a number");
-    if (!(v > 0.0) || v > max) Fail(word + ": " + text + " is out of range (above 0, up to " + std::to_string(static_cast<long>(max)) + ")");
+    if (!(v > 0.0) || v > max)
+      Fail(word + ": " + text + " is out of range (above 0, up to " + std::to_string(static_cast<long>(max)) + ")");
     return v;
   }
 
@@ -103,7 +103,8 @@ class Parser {
   double Duration(const std::string& word, const std::vector<std::string>& words) const {
     if (words.size() < 3) Fail(word + " needs a duration");
     double d = 0.0;
-    if (!ParseSessionTime(words[2], &d)) Fail(word + ": " + Quoted(words[2]) + " is not a duration ([h:]mm:ss[.fff] or seconds)");
+    if (!ParseSessionTime(words[2], &d))
+      Fail(word + ": " + Quoted(words[2]) + " is not a duration ([h:]mm:ss[.fff] or seconds)");
     if (!(d > 0.0)) Fail(word + ": the duration must be longer than 0");
     return d;
   }
@@ -114,14 +115,16 @@ class Parser {
     if (script.HasEnd()) Fail("this line comes after the session's end (line " + std::to_string(script.endLine) + ")");
     const double previous = script.lines.empty() ? 0.0 : script.lines.back().time;
     if (time < previous)
-      Fail(words[0] + " is earlier than the line before (" + FormatSessionTime(previous) + "); times must not go backwards");
+      Fail(words[0] + " is earlier than the line before (" + FormatSessionTime(previous) +
+           "); times must not go backwards");
     SessionLine entry;
     entry.line = line;
     entry.time = time;
     entry.word = words[1];
     const std::string& word = entry.word;
     if (!IsOneOf(word, kTimedWords)) {
-      if (IsOneOf(word, kHeaderWords)) Fail(Quoted(word) + " is a header line; write it without a time, before the first timed line");
+      if (IsOneOf(word, kHeaderWords))
+        Fail(Quoted(word) + " is a header line; write it without a time, before the first timed line");
       Unknown(word, "a session word (program, set, ramp, fade-in, fade-out, end)", kTimedWords);
     }
     std::size_t first = 2;

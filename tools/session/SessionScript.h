@@ -10,9 +10,9 @@
 // One timed line: "TIME WORD ARGS...".
 struct SessionLine {
   int line = 0;
-  double time = 0.0;       // seconds from the start
-  std::string word;        // program, set, ramp, fade-in, fade-out
-  double duration = 0.0;   // ramp, fade-in and fade-out
+  double time = 0.0;              // seconds from the start
+  std::string word;               // program, set, ramp, fade-in, fade-out
+  double duration = 0.0;          // ramp, fade-in and fade-out
   std::vector<std::string> args;  // after the duration, if any
 };
 

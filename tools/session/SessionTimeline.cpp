@@ -45,8 +45,8 @@ class Resolution {
     move.id = id;
     move.from = track.ValueAt(line.time);
     move.to = to;
-    const int ended = ramp ? track.Ramp(line.time, line.duration, to, Index())
-                           : track.Set(line.time, to, Index(), sent);
+    const int ended =
+        ramp ? track.Ramp(line.time, line.duration, to, Index()) : track.Set(line.time, to, Index(), sent);
     if (ended >= 0) NoteEnded(timeline.steps[ended], id, line, move.from);
     timeline.steps.back().moves.push_back(move);
   }
