@@ -317,9 +317,14 @@ TEST(OndivoxSession, RendersAsTheReferenceOnEveryPlatform) {
 TEST(OndivoxSession, BadSessionsSayWhereAndWriteNothing) {
   const std::string dir = ScratchDir("session-errors");
   const std::string out = dir + "/out.wav";
+  WavAudio in48;
+  in48.sampleRate = kRate;
+  in48.channels.assign(1, std::vector<double>(480));
+  std::string error;
+  ASSERT_TRUE(WriteWav(dir + "/in48.wav", in48, WavFormat::kPcm16, &error)) << error;
   struct Case {
-    const char* text;
-    const char* says;
+    std::string text;
+    std::string says;
   };
   const Case cases[] = {
       {"0 set Isochronc=6\n1 end\n", "bad.txt:1: unknown parameter 'Isochronc'; did you mean 'Isochronic'?"},
@@ -347,6 +352,10 @@ TEST(OndivoxSession, BadSessionsSayWhereAndWriteNothing) {
       {"rate 44100.5\n1 end\n", "bad.txt:1: rate: 44100.5 is not a whole number of Hz"},
       {"tempo 0\n1 end\n", "bad.txt:1: tempo: 0 is out of range"},
       {"input \"missing.wav\"\n1 end\n", "bad.txt:1: cannot read "},
+      {"rate 44100\ninput in48.wav\n1 end\n", "bad.txt:2: " + dir + "/in48.wav is at 48000 Hz; render it at that rate"},
+      {"0 program \"Isochronic - 14.1 (Earth Resonnance)\"\n1 end\n",
+       "bad.txt:1: no program named \"Isochronic - 14.1 (Earth Resonnance)\"; did you mean \"Isochronic - 14.1 (Earth "
+       "Resonance)\"?"},
   };
   for (const Case& c : cases) {
     const std::string session = WriteSession(dir + "/bad.txt", c.text);

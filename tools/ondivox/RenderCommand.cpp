@@ -78,28 +78,27 @@ struct RenderPlan {
   double seconds = 0.0;
 };
 
-// The session's input, or --input in its place; its errors name the session line.
-void OpenInput(const Arguments& a, const SessionScript* script, InputFeed& input) {
-  if (a.Has("--input")) return input.Open(a.input);
-  try {
-    input.Open(script->input, script->loopInput);
-  } catch (const ToolError& e) {
-    throw SessionError(script->file, script->inputLine, e.what());
-  }
-}
-
 RenderPlan Plan(const Arguments& a, InputFeed& input, const SessionScript* script) {
   RenderPlan plan;
   if (a.Has("--format") && !ParseWavFormat(a.format, &plan.format))
     throw UsageError("--format: '" + a.format + "' is not 16, 24, f32 or f64");
-  const std::string inputPath = a.Has("--input") ? a.input : script ? script->input : std::string();
-  const bool hasInput = !inputPath.empty();
-  if (hasInput) OpenInput(a, script, input);
+  // --input takes the place of the session's input.
+  const bool sessionInput = script && !script->input.empty() && !a.Has("--input");
+  const bool hasInput = sessionInput || a.Has("--input");
+  const std::string inputPath = sessionInput ? script->input : a.input;
+  if (sessionInput)
+    OpenSessionInput(*script, input);
+  else if (hasInput)
+    input.Open(a.input);
   RenderSettings& settings = plan.settings;
   const bool sessionRate = script && script->rate > 0.0;
   settings.sampleRate = RateOption(a, sessionRate ? script->rate : hasInput ? input.Rate() : kDefaultRate);
-  if (hasInput && settings.sampleRate != input.Rate())
-    throw ToolError(inputPath + " is at " + std::to_string(input.Rate()) + " Hz; render it at that rate (no resampling)");
+  if (hasInput && settings.sampleRate != input.Rate()) {
+    const std::string why =
+        inputPath + " is at " + std::to_string(input.Rate()) + " Hz; render it at that rate (no resampling)";
+    if (sessionInput) throw SessionError(script->file, script->inputLine, why);
+    throw ToolError(why);
+  }
   settings.tempo = PositiveOption(a, "--tempo", a.tempo, script && script->tempo > 0.0 ? script->tempo : 120.0, 999.0);
   int64_t defaultFrames = hasInput ? static_cast<int64_t>(input.Frames())
                                    : static_cast<int64_t>(kDefaultSeconds * settings.sampleRate);

@@ -133,6 +133,27 @@ void PrintStep(const SessionStep& step, const std::vector<std::string>& programs
               values.empty() ? "" : ": ", values.c_str());
 }
 
+// The header's settings, its input checked and described, as " 48000 Hz, ... ,".
+std::string HeaderText(const SessionScript& script) {
+  char text[64];
+  std::string header;
+  if (script.rate > 0) header += " " + std::to_string(static_cast<long>(script.rate)) + " Hz,";
+  if (script.tempo > 0) {
+    std::snprintf(text, sizeof text, " %g BPM,", script.tempo);
+    header += text;
+  }
+  if (script.input.empty()) return header;
+  InputFeed input;
+  OpenSessionInput(script, input);
+  if (script.rate > 0.0 && script.rate != input.Rate())
+    throw SessionError(script.file, script.inputLine,
+                       script.input + " is at " + std::to_string(input.Rate()) + " Hz, not the session's rate " +
+                           std::to_string(static_cast<long>(script.rate)) + " Hz (no resampling)");
+  std::snprintf(text, sizeof text, " at %u Hz%s),", input.Rate(), script.loopInput ? ", looped" : "");
+  return header + " input " + script.input + " (" +
+         FormatSessionTime(static_cast<double>(input.Frames()) / input.Rate()) + text;
+}
+
 int Show(const std::vector<std::string>& args) {
   Arguments a = ParseArguments(args, *FindCommand("session show"));
   if (a.positional.size() != 1) throw UsageError("session show needs one FILE");
@@ -144,10 +165,7 @@ int Show(const std::vector<std::string>& args) {
 
   const ValueNames names(tool.Plug());
   const std::vector<std::string> programs = tool.ProgramNames();
-  std::printf("%s:", script.file.c_str());
-  if (script.rate > 0) std::printf(" %ld Hz,", static_cast<long>(script.rate));
-  if (script.tempo > 0) std::printf(" %g BPM,", script.tempo);
-  if (!script.input.empty()) std::printf(" input %s%s,", script.input.c_str(), script.loopInput ? " (looped)" : "");
+  std::printf("%s:%s", script.file.c_str(), HeaderText(script).c_str());
   std::printf(" %zu steps\n", timeline.steps.size());
   for (const SessionStep& step : timeline.steps) PrintStep(step, programs, names);
   if (script.HasEnd())
@@ -169,6 +187,14 @@ int64_t SessionFrames(const SessionScript& script, double rate) {
     throw SessionError(script.file, script.endLine,
                        "the session is shorter than one frame at " + std::to_string(static_cast<long>(rate)) + " Hz");
   return frames;
+}
+
+void OpenSessionInput(const SessionScript& script, InputFeed& input) {
+  try {
+    input.Open(script.input, script.loopInput);
+  } catch (const ToolError& e) {
+    throw SessionError(script.file, script.inputLine, e.what());
+  }
 }
 
 SessionTimeline ResolveOnPlugin(const SessionScript& script, ToolSession& tool) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "tools/host/Renderer.h"
+#include "tools/ondivox/InputFeed.h"
 #include "tools/ondivox/ToolSession.h"
 #include "tools/session/SessionAutomation.h"
 #include "tools/session/SessionScript.h"
@@ -13,6 +14,9 @@
 // The render's length when the command line does not give one: the end
 // line; a SessionError at the file's last line when there is none.
 int64_t SessionFrames(const SessionScript& script, double rate);
+
+// Opens the session's input (looped if it says so); errors name its line.
+void OpenSessionInput(const SessionScript& script, InputFeed& input);
 
 // Resolves script on the plug-in as it stands (after --state, --program and
 // --set) and leaves the plug-in as it was; SessionError on a word that names
