@@ -346,6 +346,7 @@ TEST(OndivoxSession, BadSessionsSayWhereAndWriteNothing) {
       {"0 ramp 0 Volume=1\n1 end\n", "bad.txt:1: ramp: the duration must be longer than 0"},
       {"0 fade-in -1\n1 end\n", "bad.txt:1: fade-in: '-1' is not a duration"},
       {"0 fade-out\n1 end\n", "bad.txt:1: fade-out needs a duration"},
+      {"0 ramp 99999999999999999999 Volume=1\n1 end\n", "bad.txt:1: ramp: 99999999999999999999 is longer than 24 hours"},
       {"0 fade-out 2:00\n1:00 end\n", "bad.txt:1: the fade-out ends at 2:00.000, after the session's end (1:00.000)"},
       {"1 end\n2 set Volume=1\n", "bad.txt:2: this line comes after the session's end (line 1)"},
       {"0 set Volume=1\nrate 44100\n1 end\n", "bad.txt:2: 'rate' is a header line; put it before the first timed line"},

@@ -106,6 +106,7 @@ class Parser {
     if (!ParseSessionTime(words[2], &d))
       Fail(word + ": " + Quoted(words[2]) + " is not a duration ([h:]mm:ss[.fff] or seconds)");
     if (!(d > 0.0)) Fail(word + ": the duration must be longer than 0");
+    if (d > kMaxSessionSeconds) Fail(word + ": " + words[2] + " is longer than 24 hours");
     return d;
   }
 
