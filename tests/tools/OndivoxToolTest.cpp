@@ -333,7 +333,8 @@ TEST(OndivoxTool, HelpGoesToStandardOutput) {
       {"--help", "ondivox state save"},   {"help", "ondivox render"},
       {"help render", "  --seconds S"},  {"render --help", "  --input IN.wav"},
       {"state save --help", "  -o FILE"}, {"help state", "ondivox state show"},
-      {"help snapshot", "--click X,Y"},
+      {"help snapshot", "--click X,Y"},   {"help session", "ondivox session show"},
+      {"render --help", "--session FILE"},
   };
   for (const Case& c : cases) {
     ToolRun run = RunTool(c.args);

@@ -1,14 +1,12 @@
 // Programs rendered by this platform's bundle, held to signatures of the
 // reference renders checked in below: both platforms compare with the same
-// numbers, and neither can skip. A signature sums each channel three ways
-// (plain, squared, weighted by the position in each 1000-frame stretch), so
-// a change of level, shape or timing moves it; the tolerance admits only the
-// rounding a faster kernel may differ by.
+// numbers, and neither can skip.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 
+#include "RenderSignature.h"
 #include "instrument/OndivoxParams.h"
 #include "tools/host/ComponentHandler.h"
 #include "tools/host/HostApplication.h"
@@ -25,10 +23,6 @@ namespace {
 
 constexpr double kSeconds = 3.0;
 
-struct Signature {
-  double sum[2], squares[2], weighted[2];
-};
-
 struct Reference {
   int program;  // pulse programs, carriers, golden shapes, free and tempo-synced LFOs
   Signature signature;
@@ -39,22 +33,6 @@ struct Reference {
 const Reference kReferences[] = {
 #include "RenderParityReferences.inc"
 };
-
-Signature SignatureOf(const WavAudio& audio) {
-  Signature s = {};
-  for (int c = 0; c < 2; ++c)
-    for (std::size_t i = 0; i < audio.Frames(); ++i) {
-      const double x = audio.channels[c][i];
-      s.sum[c] += x;
-      s.squares[c] += x * x;
-      s.weighted[c] += x * static_cast<double>(i % 1000) / 1000.0;
-    }
-  return s;
-}
-
-void ExpectClose(double got, double want, const char* what) {
-  EXPECT_NEAR(got, want, 1e-6 + 1e-9 * std::fabs(want)) << what;
-}
 
 WavAudio RenderProgram(PluginModule& module, int program) {
   HostApplication app;
@@ -84,13 +62,7 @@ TEST(RenderParity, ProgramsRenderAsTheReferencesOnEveryPlatform) {
     ASSERT_EQ(out.Frames(), static_cast<std::size_t>(kSeconds * 48000));
     ASSERT_EQ(out.channels.size(), 2u);
     const Signature got = SignatureOf(out);
-    for (int c = 0; c < 2; ++c) {
-      ExpectClose(got.sum[c], r.signature.sum[c], "sum");
-      ExpectClose(got.squares[c], r.signature.squares[c], "squares");
-      ExpectClose(got.weighted[c], r.signature.weighted[c], "weighted");
-    }
-    if (HasFailure())
-      std::printf("    {%d, {{%.17g, %.17g}, {%.17g, %.17g}, {%.17g, %.17g}}},\n", r.program, got.sum[0],
-                  got.sum[1], got.squares[0], got.squares[1], got.weighted[0], got.weighted[1]);
+    ExpectSignature(got, r.signature);
+    if (HasFailure()) std::printf("    {%d, %s},\n", r.program, SignatureText(got).c_str());
   }
 }

@@ -35,11 +35,15 @@ bool Render(PluginInstance& plug, const RenderSettings& s, const RenderProgress&
   double* outPtr[2] = {out[0].data(), out[1].data()};
   const int64_t progressStep = std::max<int64_t>(s.blockSize, s.frames / 200);
   int64_t nextProgress = 0;
+  ParameterChanges changes;
   for (int64_t pos = 0; pos < s.frames; pos += s.blockSize) {
     int32_t n = static_cast<int32_t>(std::min<int64_t>(s.blockSize, s.frames - pos));
     if (s.input && !s.input(inPtr, n)) return false;
     ProcessContext context = ContextAt(s, pos);
-    plug.Process(n, 2, inPtr, outPtr, nullptr, &context);
+    changes.Clear();
+    if (s.automation) s.automation(pos, n, changes);
+    plug.Process(n, 2, inPtr, outPtr, changes.Empty() ? nullptr : &changes, &context);
+    if (s.shaping) s.shaping(pos, n, outPtr);
     if (!sink(outPtr, n)) return false;
     if (progress && pos >= nextProgress) {
       progress(static_cast<double>(pos) / s.frames);

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "tools/host/ParameterChanges.h"
 #include "tools/host/PluginInstance.h"
 #include "tools/wav/WavFile.h"
 
@@ -12,12 +13,22 @@
 // where the input has ended). Answering false stops the render.
 using RenderSource = std::function<bool(double* const* channels, int32_t frames)>;
 
+// Adds the parameter changes of the block of frames frames from position,
+// at their offsets in it, as a host's automation does.
+using RenderAutomation = std::function<void(int64_t position, int32_t frames, ParameterChanges& changes)>;
+
+// Shapes each rendered block in place before the sink sees it (a gain the
+// host applies to what it records).
+using RenderShaping = std::function<void(int64_t position, int32_t frames, double* const* channels)>;
+
 struct RenderSettings {
   double sampleRate = 48000.0;
   double tempo = 120.0;
   int64_t frames = 0;
   int32_t blockSize = 1024;
   RenderSource input;  // silence when empty
+  RenderAutomation automation;  // no changes when empty
+  RenderShaping shaping;        // the output as rendered when empty
 };
 
 // Called now and then with the fraction done (0..1).

@@ -18,6 +18,7 @@ std::string* Slot(Arguments& a, const std::string& name) {
   if (name == "--format") return &a.format;
   if (name == "-o") return &a.output;
   if (name == "--blocks") return &a.blocks;
+  if (name == "--session") return &a.session;
   return nullptr;
 }
 

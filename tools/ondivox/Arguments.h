@@ -20,6 +20,7 @@ struct Arguments {
   std::string format;                 // --format 16|24|f32|f64
   std::string output;                 // -o FILE
   std::string blocks;                 // --blocks N
+  std::string session;                // --session FILE
   // Repeatable options kept in the order given, with their values
   // (snapshot's --click, --rclick, --drag, --wheel).
   std::vector<std::pair<std::string, std::string>> sequence;

@@ -8,3 +8,4 @@ int RunInfo(const std::vector<std::string>& args);
 int RunRender(const std::vector<std::string>& args);
 int RunState(const std::vector<std::string>& args);
 int RunSnapshot(const std::vector<std::string>& args);
+int RunSession(const std::vector<std::string>& args);

@@ -1,28 +1,40 @@
 // InputFeed: the --input file read block by block as the render's stereo
-// input: mono is heard on both sides, and silence follows its end.
+// input: mono is heard on both sides, and silence follows its end, or,
+// looped, the file again from its start.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "tools/wav/WavReader.h"
 
 class InputFeed {
  public:
-  // Reads and checks the header; ToolError naming what is wrong.
-  void Open(const std::string& path);
+  InputFeed();
+  ~InputFeed();
 
-  uint32_t Rate() const { return reader.Layout().rate; }
-  uint64_t Frames() const { return reader.Frames(); }
+  // Reads and checks the header; ToolError naming what is wrong.
+  void Open(const std::string& path, bool loop = false);
+
+  // The file given to Open; empty when none is open.
+  const std::string& Path() const { return path; }
+  uint32_t Rate() const { return reader->Layout().rate; }
+  uint64_t Frames() const { return reader->Frames(); }
 
   // The next frames samples of each side; false, with Error(), when the
   // file cannot be read.
   bool Fill(double* const* stereo, int32_t frames);
   const std::string& Error() const { return error; }
   // Samples that were not finite numbers, mixed as silence.
-  uint64_t NonFiniteSamples() const { return reader.NonFiniteSamples(); }
+  uint64_t NonFiniteSamples() const { return nonFiniteBefore + reader->NonFiniteSamples(); }
 
  private:
-  WavReader reader;
+  bool Read(double* const* stereo, int32_t frames, std::size_t* got);
+
+  std::string path;
+  bool loop = false;
+  std::unique_ptr<WavReader> reader;
+  uint64_t nonFiniteBefore = 0;  // in the passes of a loop before this one
   std::string error;
 };

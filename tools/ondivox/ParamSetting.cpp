@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/ondivox/ToolError.h"
+#include "tools/session/NearestWord.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -31,16 +32,16 @@ bool ParseId(const std::string& text, ParamID* id) {
   return true;
 }
 
-// The normalised value VALUE gives for one parameter, or false if it gives none.
+// The value VALUE gives for one parameter, or false if it gives none.
 bool ValueFor(PluginInstance& plug, const ParameterInfo& info, const std::string& value,
-              double* normalized, std::string* why) {
+              ParamSetting* setting, std::string* why) {
   IEditController* ctl = plug.Controller();
   // A display text of a stepped parameter ("Saw", "On", "1/4D").
   if (info.stepCount > 0) {
     for (int32 k = 0; k <= info.stepCount; ++k) {
       double n = static_cast<double>(k) / info.stepCount;
       if (Lower(plug.ValueText(info.id, n)) == Lower(value)) {
-        *normalized = n;
+        *setting = {info.id, n, ctl->normalizedParamToPlain(info.id, n)};
         return true;
       }
     }
@@ -62,7 +63,7 @@ bool ValueFor(PluginInstance& plug, const ParameterInfo& info, const std::string
     *why = range;
     return false;
   }
-  *normalized = ctl->plainParamToNormalized(info.id, plain);
+  *setting = {info.id, ctl->plainParamToNormalized(info.id, plain), plain};
   return true;
 }
 
@@ -71,29 +72,35 @@ bool ValueFor(PluginInstance& plug, const ParameterInfo& info, const std::string
 ParamSetting ResolveSetting(PluginInstance& plug, const std::string& text) {
   std::size_t eq = text.find('=');
   if (eq == std::string::npos || eq == 0)
-    throw UsageError("--set wants PARAM=VALUE, not '" + text + "'");
+    throw UsageError("'" + text + "' is not PARAM=VALUE");
   std::string name = Trim(text.substr(0, eq));
   std::string value = Trim(text.substr(eq + 1));
 
   std::vector<ParameterInfo> candidates;
+  std::vector<std::string> titles;
   ParamID id = 0;
   bool byId = ParseId(name, &id);
   for (int32 i = 0; i < plug.ParamCount(); ++i) {
     ParameterInfo info;
     if (!plug.ParamInfo(i, info) || (info.flags & ParameterInfo::kIsProgramChange)) continue;
-    if (byId ? info.id == id : Lower(NarrowText(info.title)) == Lower(name)) candidates.push_back(info);
+    titles.push_back(NarrowText(info.title));
+    if (byId ? info.id == id : Lower(titles.back()) == Lower(name)) candidates.push_back(info);
   }
-  if (candidates.empty()) throw ToolError("unknown parameter '" + name + "' (see ondivox info)");
+  if (candidates.empty()) {
+    const std::string near = byId ? std::string() : NearestWord(name, titles);
+    throw ToolError("unknown parameter '" + name + "'" +
+                    (near.empty() ? " (see ondivox info)" : "; did you mean '" + near + "'?"));
+  }
 
   ParamSetting setting;
   std::string why;
   int matches = 0;
   std::string ids;
   for (const ParameterInfo& info : candidates) {
-    double n = 0.0;
+    ParamSetting candidate;
     ids += (ids.empty() ? "" : " or ") + std::to_string(info.id);
-    if (!ValueFor(plug, info, value, &n, &why)) continue;
-    if (++matches == 1) setting = {info.id, n};
+    if (!ValueFor(plug, info, value, &candidate, &why)) continue;
+    if (++matches == 1) setting = candidate;
   }
   if (matches == 1) return setting;
   if (matches > 1)

@@ -14,6 +14,9 @@
 struct ParamSetting {
   Steinberg::Vst::ParamID id = 0;
   double normalized = 0.0;
+  double plain = 0.0;  // in the parameter's units
 };
 
+// ToolError saying what is wrong (with the nearest title when PARAM names
+// no parameter).
 ParamSetting ResolveSetting(PluginInstance& plug, const std::string& text);

@@ -1,6 +1,6 @@
-// ondivox render: a program and settings rendered to a WAV (or RF64) or
-// FLAC file that appears only once it is complete, or as a WAV stream on the
-// standard output.
+// ondivox render: a program and settings, or a session, rendered to a WAV
+// (or RF64) or FLAC file that appears only once it is complete, or as a WAV
+// stream on the standard output.
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -13,9 +13,11 @@
 #include "tools/ondivox/Interruption.h"
 #include "tools/ondivox/OutputChoice.h"
 #include "tools/ondivox/Progress.h"
+#include "tools/ondivox/SessionCommand.h"
 #include "tools/ondivox/Terminal.h"
 #include "tools/ondivox/ToolError.h"
 #include "tools/ondivox/ToolSession.h"
+#include "tools/session/SessionError.h"
 #include "tools/wav/WavWriter.h"
 
 namespace {
@@ -82,20 +84,32 @@ struct RenderPlan {
   double seconds = 0.0;
 };
 
-RenderPlan Plan(const Arguments& a, InputFeed& input) {
+RenderPlan Plan(const Arguments& a, InputFeed& input, const SessionScript* script) {
   RenderPlan plan;
   plan.output = ChooseOutput(a.output, a.Has("--format") ? &a.format : nullptr);
-  const bool hasInput = a.Has("--input");
-  if (hasInput) input.Open(a.input);
+  // --input takes the place of the session's input.
+  const bool sessionInput = script && !script->input.empty() && !a.Has("--input");
+  const bool hasInput = sessionInput || a.Has("--input");
+  const std::string inputPath = sessionInput ? script->input : a.input;
+  if (sessionInput)
+    OpenSessionInput(*script, input);
+  else if (hasInput)
+    input.Open(a.input);
   RenderSettings& settings = plan.settings;
-  settings.sampleRate = RateOption(a, hasInput ? input.Rate() : kDefaultRate);
-  if (hasInput && settings.sampleRate != input.Rate())
-    throw ToolError(a.input + " is at " + std::to_string(input.Rate()) + " Hz; render it at that rate (no resampling)");
-  settings.tempo = PositiveOption(a, "--tempo", a.tempo, 120.0, 999.0);
-  const int64_t defaultFrames = hasInput ? static_cast<int64_t>(input.Frames())
-                                         : static_cast<int64_t>(kDefaultSeconds * settings.sampleRate);
+  const bool sessionRate = script && script->rate > 0.0;
+  settings.sampleRate = RateOption(a, sessionRate ? script->rate : hasInput ? input.Rate() : kDefaultRate);
+  if (hasInput && settings.sampleRate != input.Rate()) {
+    const std::string why =
+        inputPath + " is at " + std::to_string(input.Rate()) + " Hz; render it at that rate (no resampling)";
+    if (sessionInput) throw SessionError(script->file, script->inputLine, why);
+    throw ToolError(why);
+  }
+  settings.tempo = PositiveOption(a, "--tempo", a.tempo, script && script->tempo > 0.0 ? script->tempo : 120.0, 999.0);
+  int64_t defaultFrames = hasInput ? static_cast<int64_t>(input.Frames())
+                                   : static_cast<int64_t>(kDefaultSeconds * settings.sampleRate);
+  if (script && !a.Has("--seconds")) defaultFrames = SessionFrames(*script, settings.sampleRate);
   settings.frames = FramesOption(a, settings.sampleRate, defaultFrames);
-  if (settings.frames < 1) throw ToolError(a.input + " holds no audio; say how long to render with --seconds");
+  if (settings.frames < 1) throw ToolError(inputPath + " holds no audio; say how long to render with --seconds");
   if (hasInput) settings.input = [&input](double* const* stereo, int32_t n) { return input.Fill(stereo, n); };
   plan.seconds = settings.frames / settings.sampleRate;
   plan.layout = LayoutOf(plan.output.samples, 2, static_cast<uint32_t>(settings.sampleRate));
@@ -111,6 +125,7 @@ void PrintSummary(const Arguments& a, const RenderPlan& plan, const AudioOutput&
     int index = session.ProgramIndex(a.program);
     std::fprintf(to, ", program %d \"%s\"", index, session.ProgramNames()[index].c_str());
   }
+  if (a.Has("--session")) std::fprintf(to, ", session %s", a.session.c_str());
   std::fprintf(to, "\n");
 }
 
@@ -140,18 +155,23 @@ int RunRender(const std::vector<std::string>& args) {
   Arguments a = ParseArguments(args, *FindCommand("render"));
   if (a.output.empty()) throw UsageError("render needs -o OUT.wav, OUT.flac or -");
   if (!a.positional.empty()) throw UsageError("unexpected argument '" + a.positional[0] + "'");
+  // A session file is read and checked before anything is loaded or written.
+  std::unique_ptr<SessionScript> script;
+  if (a.Has("--session")) script = std::make_unique<SessionScript>(ReadSessionScript(a.session));
   InputFeed input;
-  const RenderPlan plan = Plan(a, input);
+  RenderPlan plan = Plan(a, input, script.get());
+
+  ToolSession session(a.bundle);
+  if (a.Has("--state")) session.LoadStateFile(a.state);
+  session.ApplyProgramAndSettings(a.program, a.sets);
+  std::unique_ptr<SessionAutomation> automation;
+  if (script) automation = AttachSession(ResolveOnPlugin(*script, session), session, &plan.settings);
 
   // Declared before the file, so an interruption is noticed until the file is gone.
   InterruptionWatch interruption;
   PendingFile out;
   OpenOutput(plan, &out);
   std::string error;
-
-  ToolSession session(a.bundle);
-  if (a.Has("--state")) session.LoadStateFile(a.state);
-  session.ApplyProgramAndSettings(a.program, a.sets);
 
   std::unique_ptr<AudioOutput> writer = plan.output.MakeWriter();
   // Whether a failure is the reader of the stream going away; any other is thrown.
@@ -181,6 +201,6 @@ int RunRender(const std::vector<std::string>& args) {
 
   if (!a.quiet) PrintSummary(a, plan, *writer, session);
   WarnAboutOutput(plan.output.name, plan.layout, writer->Stats());
-  if (a.Has("--input")) WarnAboutInput(a.input, input.NonFiniteSamples());
+  if (!input.Path().empty()) WarnAboutInput(input.Path(), input.NonFiniteSamples());
   return 0;
 }

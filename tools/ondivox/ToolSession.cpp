@@ -7,6 +7,7 @@
 #include "tools/host/MemoryStream.h"
 #include "tools/ondivox/ParamSetting.h"
 #include "tools/ondivox/ToolError.h"
+#include "tools/session/NearestWord.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -68,7 +69,9 @@ int ToolSession::ProgramIndex(const std::string& text) {
   }
   for (std::size_t i = 0; i < names.size(); ++i)
     if (names[i] == text) return static_cast<int>(i);
-  throw ToolError("no program named \"" + text + "\" (see ondivox info)");
+  const std::string near = NearestWord(text, names);
+  throw ToolError("no program named \"" + text + "\"" +
+                  (near.empty() ? " (see ondivox info)" : "; did you mean \"" + near + "\"?"));
 }
 
 void ToolSession::ApplyProgramAndSettings(const std::string& program,

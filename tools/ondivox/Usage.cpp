@@ -7,6 +7,7 @@ const OptionHelp kProgram = {"--program", "N|NAME", "start from a factory progra
 const OptionHelp kSet = {"--set", "PARAM=VALUE",
                          "a parameter by id or title, in its units or as one of its texts (repeatable)"};
 const OptionHelp kHelp = {"--help", nullptr, "this help"};
+const OptionHelp kState = {"--state", "FILE", "start from a saved state file"};
 
 const std::vector<CommandHelp>& Commands() {
   static const std::vector<CommandHelp> commands = {
@@ -14,18 +15,23 @@ const std::vector<CommandHelp>& Commands() {
       {"render",
        "[--bundle PATH] [--program N|NAME] [--set PARAM=VALUE]... [--rate HZ]\n"
        "[--tempo BPM] [--seconds S] [--input IN.wav] [--state FILE]\n"
-       "[--format 16|24|f32|f64|flac16|flac24] [--quiet] -o OUT.wav|OUT.flac|-",
+       "[--session FILE] [--format 16|24|f32|f64|flac16|flac24] [--quiet]\n"
+       "-o OUT.wav|OUT.flac|-",
        "renders the plug-in, transport playing from song position 0, to a WAV file\n"
        "(RF64 when it passes 4 GiB) or a FLAC file, which appears only once it is\n"
-       "complete, or as a WAV stream to the standard output (-o - | aplay)",
+       "complete, or as a WAV stream to the standard output (-o - | aplay).\n"
+       "With --session, the session file's programs, settings, ramps and fades are\n"
+       "played on top of --state, --program and --set (docs/SESSIONS.md); the\n"
+       "options given here replace its rate, tempo, input and length",
        {kBundle,
         kProgram,
         kSet,
-        {"--rate", "HZ", "sample rate, 1 to 768000 (default 48000, or the input's)"},
-        {"--tempo", "BPM", "the host's tempo (default 120)"},
-        {"--seconds", "S", "length, up to 24 hours (default 10, or the input's length)"},
+        {"--rate", "HZ", "sample rate, 1 to 768000 (default 48000, or the session's or input's)"},
+        {"--tempo", "BPM", "the host's tempo (default 120, or the session's)"},
+        {"--seconds", "S", "length, up to 24 hours (default 10, or the session's end, or the input's length)"},
         {"--input", "IN.wav", "a mono or stereo WAV or RF64 file at the render's rate, mixed under the tone"},
-        {"--state", "FILE", "start from a saved state file"},
+        kState,
+        {"--session", "FILE", "a session file: programs and parameter ramps on a timeline"},
         {"--format", "FORMAT",
          "16, 24, f32 or f64 samples (default 24); FLAC holds 16 or 24;\n"
          "flac16 and flac24 write FLAC whatever OUT's name"},
@@ -40,6 +46,11 @@ const std::vector<CommandHelp>& Commands() {
        "writes the plug-in's state after the program and settings",
        {kBundle, kProgram, kSet, {"-o", "FILE", "the state file to write"}, kHelp}},
       {"state show", "[--bundle PATH] FILE", "lists every parameter of a state file", {kBundle, kHelp}},
+      {"session show",
+       "[--bundle PATH] [--state FILE] [--program N|NAME] [--set PARAM=VALUE]... FILE",
+       "checks a session file and lists its timeline: one line per step with the\n"
+       "values it leads to, then the session's length (docs/SESSIONS.md)",
+       {kBundle, kState, kProgram, kSet, kHelp}},
       {"snapshot",
        "[--bundle PATH] [--program N|NAME] [--state FILE] [--set PARAM=VALUE]...\n"
        "[--tempo BPM] [--blocks N] [--click X,Y] [--rclick X,Y] [--drag X,Y,DX,DY]\n"
@@ -48,7 +59,7 @@ const std::vector<CommandHelp>& Commands() {
        "gestures are replayed in order after the first block",
        {kBundle,
         kProgram,
-        {"--state", "FILE", "start from a saved state file"},
+        kState,
         kSet,
         {"--tempo", "BPM", "the host's tempo, 20 to 999 (default 120)"},
         {"--blocks", "N", "blocks of 1024 frames played, 1 to 100000 (default 4)"},
@@ -70,7 +81,7 @@ std::string Indented(std::string text, std::size_t by) {
 }
 
 void PrintSynopsis(const CommandHelp& c, std::FILE* to) {
-  std::fprintf(to, "  ondivox %-10s %s\n", c.name, Indented(c.synopsis, 21).c_str());
+  std::fprintf(to, "  ondivox %-12s %s\n", c.name, Indented(c.synopsis, 23).c_str());
 }
 
 void PrintOptions(const CommandHelp& c, std::FILE* to) {

@@ -1,6 +1,6 @@
 // ondivox: a small VST3 host for the Ondivox bundle: lists what it offers,
-// renders programs to WAV files, saves and shows state files, and pictures
-// the editor.
+// renders programs and sessions to WAV files, saves and shows state files,
+// and pictures the editor.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -24,7 +24,7 @@ bool AsksForHelp(const std::vector<std::string>& args, std::string* topic) {
   }
   if (std::none_of(args.begin(), args.end(), IsHelp)) return false;
   *topic = args[0];
-  if (args[0] == "state" && args.size() > 1 && !IsHelp(args[1])) *topic += " " + args[1];
+  if ((args[0] == "state" || args[0] == "session") && args.size() > 1 && !IsHelp(args[1])) *topic += " " + args[1];
   return true;
 }
 
@@ -45,6 +45,7 @@ int Run(const std::vector<std::string>& args) {
   if (args[0] == "render") return RunRender(rest);
   if (args[0] == "state") return RunState(rest);
   if (args[0] == "snapshot") return RunSnapshot(rest);
+  if (args[0] == "session") return RunSession(rest);
   throw UsageError("unknown command '" + args[0] + "' (see ondivox --help)");
 }
 

@@ -1,0 +1,29 @@
+// Sessions in the tool: a session file resolved against the loaded plug-in
+// and handed to a render, and "ondivox session show".
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "tools/host/Renderer.h"
+#include "tools/ondivox/InputFeed.h"
+#include "tools/ondivox/ToolSession.h"
+#include "tools/session/SessionAutomation.h"
+#include "tools/session/SessionScript.h"
+
+// The render's length when the command line does not give one: the end
+// line; a SessionError at the file's last line when there is none.
+int64_t SessionFrames(const SessionScript& script, double rate);
+
+// Opens the session's input (looped if it says so); errors name its line.
+void OpenSessionInput(const SessionScript& script, InputFeed& input);
+
+// Resolves script on the plug-in as it stands (after --state, --program and
+// --set) and leaves the plug-in as it was; SessionError on a word that names
+// nothing.
+SessionTimeline ResolveOnPlugin(const SessionScript& script, ToolSession& tool);
+
+// Renders settings with the timeline's automation and fade gain, in blocks
+// small enough for smooth ramps. The automation must outlive the render.
+std::unique_ptr<SessionAutomation> AttachSession(const SessionTimeline& timeline, ToolSession& tool,
+                                                 RenderSettings* settings);
