@@ -105,4 +105,21 @@ TEST(Snapshot, SettingsAreTakenAndRefusedAlikeByEveryCommand) {
     }
 }
 
+// Both commands that play the transport take the same tempos.
+TEST(Snapshot, TemposAreTakenAndRefusedAlikeByRenderAndSnapshot) {
+  struct Case {
+    const char* tempo;
+    int code;
+  };
+  const Case cases[] = {{"10", 0}, {"999", 0}, {"0.5", 0}, {"0", 2}, {"-60", 2}, {"1000", 2}, {"fast", 2}};
+  const std::string dir = ScratchDir("tempos");
+  const std::string commands[] = {"render --seconds 0.05 --quiet -o \"" + dir + "/out.wav\"",
+                                  "snapshot --blocks 1 -o \"" + dir + "/out.png\""};
+  for (const Case& c : cases)
+    for (const std::string& command : commands) {
+      const ToolRun run = RunTool(command + " --tempo " + c.tempo);
+      EXPECT_EQ(run.exitCode, c.code) << command << " --tempo " << c.tempo << ": " << run.err;
+    }
+}
+
 }  // namespace

@@ -21,9 +21,12 @@ using RenderAutomation = std::function<void(int64_t position, int32_t frames, Pa
 // host applies to what it records).
 using RenderShaping = std::function<void(int64_t position, int32_t frames, double* const* channels)>;
 
+// The fastest tempo a render's context carries, in beats per minute.
+constexpr double kMaxTempo = 999.0;
+
 struct RenderSettings {
   double sampleRate = 48000.0;
-  double tempo = 120.0;
+  double tempo = 120.0;  // above 0, at most kMaxTempo
   int64_t frames = 0;
   int32_t blockSize = 1024;
   RenderSource input;  // silence when empty

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "tools/host/Renderer.h"
 #include "tools/ondivox/ToolError.h"
 
 namespace {
@@ -72,4 +73,16 @@ double ParseNumber(const std::string& option, const std::string& text) {
   if (text.empty() || *end != '\0' || !std::isfinite(v))
     throw UsageError(option + ": '" + text + "' is not a number");
   return v;
+}
+
+double PositiveOption(const Arguments& a, const std::string& option, const std::string& text, double fallback,
+                      double max) {
+  if (!a.Has(option)) return fallback;
+  double v = ParseNumber(option, text);
+  if (!(v > 0.0) || v > max) throw UsageError(option + ": " + text + " is out of range");
+  return v;
+}
+
+double TempoOption(const Arguments& a, double fallback) {
+  return PositiveOption(a, "--tempo", a.tempo, fallback, kMaxTempo);
 }

@@ -37,3 +37,9 @@ Arguments ParseArguments(const std::vector<std::string>& args, const CommandHelp
 
 // Strict number parsing for option values; UsageError on anything else.
 double ParseNumber(const std::string& option, const std::string& text);
+// An option's number, above 0 and at most max, or fallback when the option
+// is absent; UsageError otherwise.
+double PositiveOption(const Arguments& a, const std::string& option, const std::string& text, double fallback,
+                      double max);
+// --tempo, for every command that plays the transport.
+double TempoOption(const Arguments& a, double fallback);

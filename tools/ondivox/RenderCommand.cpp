@@ -29,14 +29,6 @@ constexpr double kMaxSeconds = 24 * 3600.0;
 // quietly, with the code a shell shows for a program ended by a closed pipe.
 constexpr int kReaderGoneExit = 141;
 
-double PositiveOption(const Arguments& a, const std::string& name, const std::string& text, double fallback,
-                      double max) {
-  if (!a.Has(name)) return fallback;
-  double v = ParseNumber(name, text);
-  if (!(v > 0.0) || v > max) throw UsageError(name + ": " + text + " is out of range");
-  return v;
-}
-
 double RateOption(const Arguments& a, double fallback) {
   double rate = PositiveOption(a, "--rate", a.rate, fallback, WavReader::kMaxRate);
   if (rate != std::floor(rate)) throw UsageError("--rate: " + a.rate + " is not a whole number of Hz");
@@ -104,7 +96,7 @@ RenderPlan Plan(const Arguments& a, InputFeed& input, const SessionScript* scrip
     if (sessionInput) throw SessionError(script->file, script->inputLine, why);
     throw ToolError(why);
   }
-  settings.tempo = PositiveOption(a, "--tempo", a.tempo, script && script->tempo > 0.0 ? script->tempo : 120.0, 999.0);
+  settings.tempo = TempoOption(a, script && script->tempo > 0.0 ? script->tempo : 120.0);
   int64_t defaultFrames = hasInput ? static_cast<int64_t>(input.Frames())
                                    : static_cast<int64_t>(kDefaultSeconds * settings.sampleRate);
   if (script && !a.Has("--seconds")) defaultFrames = SessionFrames(*script, settings.sampleRate);

@@ -46,7 +46,7 @@ int RunSnapshot(const std::vector<std::string>& args) {
   if (a.output.empty()) throw UsageError("snapshot needs -o OUT.png");
   if (!a.positional.empty()) throw UsageError("unexpected argument '" + a.positional[0] + "'");
   RenderSettings settings;
-  settings.tempo = a.Has("--tempo") ? InRange("--tempo", a.tempo, 20.0, 999.0) : 120.0;
+  settings.tempo = TempoOption(a, 120.0);
   const long blocks = a.Has("--blocks") ? static_cast<long>(InRange("--blocks", a.blocks, 1.0, 100000.0)) : 4;
   const std::vector<Gesture> gestures = GesturesOf(a);
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "tools/files/BinaryFile.h"
+#include "tools/host/Renderer.h"
 #include "tools/session/NearestWord.h"
 #include "tools/session/SessionError.h"
 #include "tools/session/SessionTime.h"
@@ -96,7 +97,7 @@ class Parser {
       script.rate = Number(word, words[1], 768000.0);
       if (script.rate != std::floor(script.rate)) Fail("rate: " + words[1] + " is not a whole number of Hz");
     } else {
-      script.tempo = Number(word, words[1], 999.0);
+      script.tempo = Number(word, words[1], kMaxTempo);
     }
   }
 
