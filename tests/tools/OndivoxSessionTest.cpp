@@ -327,8 +327,8 @@ TEST(OndivoxSession, BadSessionsSayWhereAndWriteNothing) {
     std::string says;
   };
   const Case cases[] = {
-      {"0 set Isochronc=6\n1 end\n", "bad.txt:1: unknown parameter 'Isochronc'; did you mean 'Isochronic'?"},
-      {"# a comment\n\n  0 set Volume=50  # fine\n0 set Nothing=1\n1 end\n", "bad.txt:4: unknown parameter 'Nothing'"},
+      {"0 set Isochronc=6\n1 end\n", "bad.txt:1: 'Isochronc' is not a parameter; did you mean 'Isochronic'?"},
+      {"# a comment\n\n  0 set Volume=50  # fine\n0 set Nothing=1\n1 end\n", "bad.txt:4: 'Nothing' is not a parameter"},
       {"0 set Volume=101\n1 end\n", "bad.txt:1: bad value for Volume: 101 is outside 0 .. 100"},
       {"0 set Wave=Noise\n1 end\n", "bad.txt:1: bad value for Wave"},
       {"0 set Isochronic=1\n1 end\n", "bad.txt:1: 'Isochronic' names more than one parameter"},

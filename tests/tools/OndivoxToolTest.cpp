@@ -290,7 +290,7 @@ TEST(OndivoxTool, FailuresSayWhyAndLeaveTheFilesAsTheyWere) {
       // The plug-in's programs, parameters and state.
       {"render --program 'No Such Program'" + o, 1, "no program named"},
       {"render --program 150" + o, 1, "no program 150"},
-      {"render --set Nothing=1" + o, 1, "unknown parameter 'Nothing'"},
+      {"render --set Nothing=1" + o, 1, "'Nothing' is not a parameter"},
       {"render --set Volume=101" + o, 1, "outside"},
       {"render --set Wave=Noise" + o, 1, "bad value for Wave"},
       {"render --set Isochronic=1" + o, 1, "more than one"},

@@ -88,7 +88,7 @@ ParamSetting ResolveSetting(PluginInstance& plug, const std::string& text) {
   }
   if (candidates.empty()) {
     const std::string near = byId ? std::string() : NearestWord(name, titles);
-    throw ToolError("unknown parameter '" + name + "'" +
+    throw ToolError("'" + name + "' is not a parameter" +
                     (near.empty() ? " (see ondivox info)" : "; did you mean '" + near + "'?"));
   }
 
