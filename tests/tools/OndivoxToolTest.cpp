@@ -201,6 +201,8 @@ struct Header {
   uint16_t bits = 16;
   int blockAlign = -1;  // channels * bits / 8 when -1
   bool hasFormat = true, hasData = true;
+  bool hasDs64 = false;
+  uint64_t ds64DataBytes = 0;  // the ds64 chunk's data length
   uint32_t dataClaimed = 400;  // the data chunk's size field
   uint32_t dataPresent = 400;  // bytes of audio that follow
 };
@@ -211,6 +213,14 @@ void Le(std::string& to, uint64_t x, int bytes) {
 
 std::string WriteHeader(const std::string& path, const Header& h) {
   std::string v = std::string(h.riff, 4) + "\xFF\xFF\xFF\x7F" + "WAVE";
+  if (h.hasDs64) {
+    v += "ds64";
+    Le(v, 28, 4);
+    Le(v, 0, 8);  // the RIFF size
+    Le(v, h.ds64DataBytes, 8);
+    Le(v, 0, 8);  // the sample count
+    Le(v, 0, 4);  // no table
+  }
   if (h.hasFormat) {
     std::string fmt;
     Le(fmt, h.tag, 2);
@@ -271,6 +281,13 @@ TEST(OndivoxTool, FailuresSayWhyAndLeaveTheFilesAsTheyWere) {
       {"nodata.wav", [](Header& h) { h.hasData = false; }, "nodata.wav: no data chunk"},
       {"rf64.wav", [](Header& h) { h.riff = "RF64", h.dataClaimed = 0xFFFFFFFFu; },
        "rf64.wav: an RF64 file without its ds64 chunk"},
+      // A data length that would wrap the chunk walk back to the start.
+      {"wrap.wav",
+       [](Header& h) {
+         h.riff = "RF64", h.hasDs64 = true, h.ds64DataBytes = ~0ull - 43, h.hasFormat = false;
+         h.dataClaimed = 0xFFFFFFFFu;
+       },
+       "wrap.wav: no format chunk"},
       {"early.wav", [](Header& h) { h.dataClaimed = 192000; },
        "early.wav ends early: its header promises 192000 bytes of audio, the file holds 400"},
   };

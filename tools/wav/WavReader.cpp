@@ -73,11 +73,17 @@ bool WavReader::ReadHeader(std::string* why) {
       if (rf64 && size == kUnknownSize) {
         if (!haveDs64) return Fail(path + ": an RF64 file without its ds64 chunk", why);
         length = longDataBytes;
+      } else if (size == kUnknownSize) {
+        // A stream longer than 4 GiB, saved: its audio runs to the end of the file.
+        length = fileBytes - (pos + 8);
       }
       dataOffset = pos + 8;
       dataBytes = length;
       haveData = true;
     }
+    // A chunk said to run past the end ends the walk (its 64-bit length could
+    // otherwise wrap the position back to the start).
+    if (length > fileBytes - (pos + 8)) break;
     pos += 8 + length + (length & 1);
   }
   if (!haveFormat) return Fail(path + ": no format chunk", why);
