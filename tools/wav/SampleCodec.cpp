@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <type_traits>
 
 #if defined(__SSE2__)
@@ -14,12 +15,14 @@ namespace {
 constexpr std::size_t kChunk = 256;  // frames quantised at a time, per channel
 
 // One sample to an integer at scale: saturated at full scale, rounded half
-// away from zero (as lround does); a sample that is not a number is silence.
+// away from zero (as lround does); a sample that is not a finite number is
+// silence.
 inline int32_t QuantizeOne(double v, double scale, SampleStats* stats) {
+  if (!std::isfinite(v)) v = 0.0;
   const double magnitude = std::fabs(v);
   stats->peak = magnitude > stats->peak ? magnitude : stats->peak;
   stats->clipped += magnitude > 1.0;
-  const double scaled = (v != v ? 0.0 : std::min(std::max(v, -1.0), 1.0)) * scale;
+  const double scaled = std::min(std::max(v, -1.0), 1.0) * scale;
   return static_cast<int32_t>(scaled + std::copysign(0.5, scaled));
 }
 
@@ -30,11 +33,13 @@ void Quantize(const double* src, std::size_t n, double scale, int32_t* q, Sample
 #if defined(__SSE2__)
   const __m128d one = _mm_set1_pd(1.0), minusOne = _mm_set1_pd(-1.0), factor = _mm_set1_pd(scale);
   const __m128d half = _mm_set1_pd(0.5), sign = _mm_set1_pd(-0.0);
+  const __m128d largest = _mm_set1_pd(std::numeric_limits<double>::max());
   __m128d peak = _mm_set1_pd(stats->peak);
   __m128i clipped = _mm_setzero_si128();
   for (; i + 2 <= n; i += 2) {
     __m128d v = _mm_loadu_pd(src + i);
-    v = _mm_and_pd(v, _mm_cmpeq_pd(v, v));  // NaN to 0
+    const __m128d finite = _mm_cmple_pd(_mm_andnot_pd(sign, v), largest);  // false for NaN and infinity
+    v = _mm_and_pd(v, finite);
     const __m128d magnitude = _mm_andnot_pd(sign, v);
     peak = _mm_max_pd(magnitude, peak);
     clipped = _mm_sub_epi64(clipped, _mm_castpd_si128(_mm_cmpgt_pd(magnitude, one)));
@@ -101,8 +106,9 @@ void EncodeFloat(const double* const* channels, std::size_t frames, int count, u
     uint8_t* dst = out + c * sizeof(T);
     double peak = stats->peak;
     for (std::size_t i = 0; i < frames; ++i, dst += count * sizeof(T)) {
-      T v = static_cast<T>(src[i]);
-      peak = std::max(peak, std::fabs(src[i]));
+      const double sample = std::isfinite(src[i]) ? src[i] : 0.0;
+      T v = static_cast<T>(sample);
+      peak = std::max(peak, std::fabs(sample));
       std::memcpy(dst, &v, sizeof(T));
     }
     stats->peak = peak;

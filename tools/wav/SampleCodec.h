@@ -19,13 +19,13 @@ constexpr int kMaxChannels = 8;
 
 // frames frames of layout.channels channels into out (frames * FrameBytes()),
 // in the layout of a WavFormat. PCM saturates at full scale; samples that
-// are not numbers are written as silence.
+// are not finite numbers are written as silence in every format.
 void EncodeFrames(const double* const* channels, std::size_t frames, const WavLayout& layout, uint8_t* out,
                   SampleStats* stats);
 
 // count samples to integers of bits (16 or 24) bits, as PCM encoding makes
 // them: saturated at full scale, rounded half away from zero, silence for
-// what is not a number.
+// what is not a finite number.
 void QuantizeSamples(const double* samples, std::size_t count, int bits, int32_t* out, SampleStats* stats);
 
 // frames frames from in into layout.channels arrays. Samples that are not
