@@ -66,6 +66,29 @@ TEST(FlacFile, DecodesToTheSamplesAWavFileOfThatDepthHolds) {
     }
 }
 
+// Every rate the tool renders at, inside libFLAC's streamable subset or not.
+TEST(FlacFile, EveryRateTheToolRendersIsWritten) {
+  const std::string dir = Scratch("rates");
+  const std::size_t frames = 5000;
+  const auto signal = Signal(2, frames);
+  const double* from[2] = {signal[0].data(), signal[1].data()};
+  for (uint32_t rate : {1u, 8000u, 65537u, 96001u, 655351u, 768000u}) {
+    SCOPED_TRACE(rate);
+    const std::string path = dir + "/a.flac";
+    std::string error;
+    PendingFile out;
+    FlacWriter writer;
+    ASSERT_TRUE(out.Open(path, &error) &&
+                writer.Begin(&out.File(), path, LayoutOf(WavFormat::kPcm16, 2, rate), frames, &error) &&
+                writer.Write(from, frames, &error) && writer.Finish(&error) && out.Commit(&error))
+        << error;
+    const FlacAudio decoded = DecodeFlac(path);
+    ASSERT_TRUE(decoded.ok) << decoded.error;
+    EXPECT_EQ(decoded.rate, rate);
+    EXPECT_EQ(decoded.totalSamples, frames);
+  }
+}
+
 TEST(FlacFile, RefusesWhatItCannotHoldAndReportsTheFilesReasons) {
   const std::string dir = Scratch("errors");
   std::string error;

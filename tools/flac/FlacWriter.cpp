@@ -12,8 +12,6 @@ namespace {
 
 constexpr unsigned kCompressionLevel = 5;  // libFLAC's default: most of the gain, at a small cost
 constexpr double kSeekPointSeconds = 10.0;
-// The largest rate the streamable subset allows; above it the file is still valid FLAC.
-constexpr uint32_t kSubsetMaxRate = 655350;
 
 // "FLAC__STREAM_ENCODER_INIT_STATUS_INVALID_SAMPLE_RATE" as "invalid sample rate".
 std::string Readable(const char* code) {
@@ -76,7 +74,8 @@ void Configure(FLAC__StreamEncoder* e, const WavLayout& layout, uint64_t planned
   FLAC__stream_encoder_set_channels(e, static_cast<uint32_t>(layout.channels));
   FLAC__stream_encoder_set_bits_per_sample(e, static_cast<uint32_t>(layout.bits));
   FLAC__stream_encoder_set_sample_rate(e, layout.rate);
-  FLAC__stream_encoder_set_streamable_subset(e, layout.rate <= kSubsetMaxRate);
+  // Rates outside the streamable subset still make valid FLAC.
+  FLAC__stream_encoder_set_streamable_subset(e, FLAC__format_sample_rate_is_subset(layout.rate));
   FLAC__stream_encoder_set_compression_level(e, kCompressionLevel);
   FLAC__stream_encoder_set_total_samples_estimate(e, plannedFrames);
 }
@@ -105,9 +104,9 @@ FlacWriter::FlacWriter() = default;
 
 FlacWriter::~FlacWriter() { Abandon(); }
 
-// The encoder's thread goes before the encoder it uses.
+// The encoder's thread goes before the encoder it uses; the sink then writes
+// nothing of what deleting the encoder flushes.
 void FlacWriter::Abandon() {
-  if (sink) sink->abandoned = true;
   StopEncoding();
   sink.reset();
 }
