@@ -56,7 +56,7 @@ void BM_RenderDiscarded(benchmark::State& state) {
 
 void BM_RenderEncoded24(benchmark::State& state) {
   const WavLayout layout = LayoutOf(WavFormat::kPcm24, 2, 48000);
-  std::vector<uint8_t> bytes(1024 * layout.FrameBytes());
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(TenSeconds().blockSize) * layout.FrameBytes());
   SampleStats stats;
   Run(state, [&](const double* const* ch, int32_t n) {
     EncodeFrames(ch, static_cast<std::size_t>(n), layout, bytes.data(), &stats);
@@ -99,7 +99,7 @@ void BM_EncodeBlock(benchmark::State& state) {
   std::vector<double> left(1024), right(1024);
   for (int i = 0; i < 1024; ++i) left[i] = right[i] = 0.9 * ((i % 200) / 100.0 - 1.0);
   const double* ch[] = {left.data(), right.data()};
-  std::vector<uint8_t> bytes(1024 * layout.FrameBytes());
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(TenSeconds().blockSize) * layout.FrameBytes());
   SampleStats stats;
   for (auto _ : state) {
     EncodeFrames(ch, 1024, layout, bytes.data(), &stats);
