@@ -46,10 +46,11 @@ void IEffectBase::BindInputBuses(const HostBlock<Sample>& block, int32_t offset,
     return;
   }
   const HostBus<Sample>& main = *block.mainInput;
+  const int32_t mainCount = std::max(main.count, 0);  // a negative count from a host binds nothing
   const int32_t firstAux = all - sideChainChannels;
   if (sideChainChannels == 0) {
-    ConnectInputs(0, main.count, true);
-    ConnectInputs(main.count, all, false);
+    ConnectInputs(0, mainCount, true);
+    ConnectInputs(mainCount, all, false);
   } else if (block.auxInput && block.auxInput->active) {
     ConnectInputs(0, all, true);
     auxWasActive = true;
@@ -59,7 +60,7 @@ void IEffectBase::BindInputBuses(const HostBlock<Sample>& block, int32_t offset,
     ConnectInputs(0, firstAux, true);
     ConnectInputs(firstAux, all, false);
   }
-  for (int32_t c = 0; c < main.count && c < all; ++c) BindInput(c, main.channels[c] + offset, frames);
+  for (int32_t c = 0; c < mainCount && c < all; ++c) BindInput(c, main.channels[c] + offset, frames);
   if (sideChainChannels == 0 || !block.auxInput) return;
   const HostBus<Sample>& aux = *block.auxInput;
   for (int32_t c = 0; c < aux.count && firstAux + c < all; ++c)
@@ -72,10 +73,11 @@ void IEffectBase::BindOutputBuses(const HostBlock<Sample>& block, int32_t offset
   int32_t k = 0;
   for (int32_t j = 0; j < block.outputBusCount && k < all; ++j) {
     const HostBus<Sample>& bus = block.outputs[j];
-    ConnectOutputs(k, bus.count, bus.active);
-    ConnectOutputs(k + bus.count, all, false);
-    for (int32_t c = 0; c < bus.count && k + c < all; ++c) BindOutput(k + c, bus.channels[c] + offset);
-    k += bus.count;
+    const int32_t count = std::max(bus.count, 0);  // a negative count from a host binds nothing
+    ConnectOutputs(k, count, bus.active);
+    ConnectOutputs(k + count, all, false);
+    for (int32_t c = 0; c < count && k + c < all; ++c) BindOutput(k + c, bus.channels[c] + offset);
+    k += count;
   }
 }
 

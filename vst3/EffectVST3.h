@@ -152,7 +152,8 @@ class IEffectVST3 : public IEffectBase,
   bool HasUsableAudio(const Steinberg::Vst::ProcessData& data) const;
   template <typename Sample>
   void ProcessAudio(Steinberg::Vst::ProcessData& data);
-  void SilenceOutputs(Steinberg::Vst::ProcessData& data);
+  // Zeroes the output buses from firstBus on.
+  void SilenceOutputs(Steinberg::Vst::ProcessData& data, Steinberg::int32 firstBus = 0);
   // Host values outside 0..1, and NaN, become the nearer end (NaN: 0).
   static double ClampNormalized(double value) { return value >= 0.0 ? std::min(value, 1.0) : 0.0; }
   int32_t PresetIndexFor(ParamValue normalized) const;

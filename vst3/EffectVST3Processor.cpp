@@ -203,8 +203,8 @@ bool IEffectVST3::HasUsableAudio(const ProcessData& data) const {
   return true;
 }
 
-void IEffectVST3::SilenceOutputs(ProcessData& data) {
-  for (int32 j = 0; j < data.numOutputs; ++j) {
+void IEffectVST3::SilenceOutputs(ProcessData& data, int32 firstBus) {
+  for (int32 j = firstBus; j < data.numOutputs; ++j) {
     AudioBusBuffers& bus = data.outputs[j];
     for (int32 c = 0; c < bus.numChannels; ++c) {
       if (data.symbolicSampleSize == kSample64)
@@ -229,8 +229,8 @@ HostBus<Sample> BusOf(const AudioBusBuffers& bus, bool active) {
   return {Channels<Sample>(bus), bus.numChannels, active};
 }
 
-// More output buses than this in one block are not bound: the plug-in has
-// channels for only a few.
+// More output buses than this in one block are not bound but silenced: the
+// plug-in has channels for only a few.
 constexpr int32 kMaxOutputBuses = 16;
 
 }  // namespace
@@ -256,4 +256,5 @@ void IEffectVST3::ProcessAudio(ProcessData& data) {
     outputs[j] = BusOf<Sample>(data.outputs[j], isActive(audioOutputs, j));
   block.outputs = outputs;
   Process(block);
+  SilenceOutputs(data, block.outputBusCount);
 }

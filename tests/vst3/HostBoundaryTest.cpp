@@ -1,8 +1,10 @@
 // What a hostile host can send: indices out of range, null pointers and
 // absurd sizes reach every entry point of the loaded bundle. Each answers a
 // result code; none throws or crashes.
+#include <cmath>
 #include <functional>
 #include <limits>
+#include <vector>
 
 #include "BundleFixture.h"
 #include "pluginterfaces/base/ipluginbase.h"
@@ -123,6 +125,28 @@ TEST_F(HostBoundaryTest, ComponentAndProcessorEntryPoints) {
   data.numInputs = 1;
   data.inputs = nullptr;
   EXPECT_EQ(p->process(data), kResultOk);
+
+  // A negative channel count binds nothing, and buses past those the plug-in
+  // binds are silenced rather than left as the host filled them.
+  constexpr int32 kBuses = 20;
+  std::vector<std::vector<float>> buffers(2 * kBuses, std::vector<float>(512, 1.0f));
+  std::vector<float*> pointers;
+  for (auto& b : buffers) pointers.push_back(b.data());
+  AudioBusBuffers buses[kBuses] = {};
+  for (int32 j = 0; j < kBuses; ++j) {
+    buses[j].numChannels = 2;
+    buses[j].channelBuffers32 = &pointers[2 * j];
+  }
+  buses[0].numChannels = -1;
+  buses[0].channelBuffers32 = nullptr;
+  data.numInputs = 0;
+  data.numOutputs = kBuses;
+  data.outputs = buses;
+  EXPECT_EQ(p->process(data), kResultOk);
+  for (int32 j = 1; j < kBuses; ++j)
+    for (int c = 0; c < 2; ++c)
+      for (float v : buffers[2 * j + c]) ASSERT_TRUE(std::isfinite(v)) << "bus " << j;
+  EXPECT_EQ(buffers[2 * (kBuses - 1)][0], 0.0f) << "a bus past those bound";
 }
 
 TEST_F(HostBoundaryTest, ControllerAndUnitEntryPoints) {
