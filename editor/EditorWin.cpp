@@ -2,7 +2,6 @@
 #include "editor/EditorWin.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include "editor/EditorElement.h"
@@ -33,12 +32,10 @@ void IEditorWin::CommitEntry(const char* text) {
   IEditorElement* control = editControl;
   IParamEntry* param = editParam;
   CloseEntry();
-  if (!control || !param || !text) return;
+  // Text that is no value ("abc", "nan") changes nothing; a number out of
+  // range is held to it.
   double v = 0.0;
-  if (!(param->ValueTextCount() > 0 && param->ValueForText(text, &v))) {
-    v = std::strtod(text, nullptr);
-    if (param->negateDisplay) v = -v;
-  }
+  if (!control || !param || !param->ReadTypedValue(text, &v)) return;
   if (!control->IsBound() || !plug) return;
   int32_t index = control->ParamIndex();
   plug->BeginParamEdit(index);

@@ -92,14 +92,19 @@ bool IParamEntry::ValueForText(const char* text, double* out) const {
   return false;
 }
 
-bool IParamEntry::ParseText(const char* text, double* plain) const {
+bool IParamEntry::ReadTypedValue(const char* text, double* plain) const {
   if (!text || !plain) return false;
   if (ValueForText(text, plain)) return true;
   char* end = nullptr;
   double v = std::strtod(text, &end);
   if (end == text || !std::isfinite(v)) return false;
-  if (negateDisplay) v = -v;
-  if (v < min || v > max) return false;
+  *plain = negateDisplay ? -v : v;
+  return true;
+}
+
+bool IParamEntry::ParseText(const char* text, double* plain) const {
+  double v = 0.0;
+  if (!ReadTypedValue(text, &v) || v < min || v > max) return false;
   *plain = v;
   return true;
 }

@@ -39,9 +39,11 @@ class IParamEntry {
   const ValueText& ValueTextAt(int i) const { return valueTexts[i]; }
   const char* FindValueText(int value) const;
   bool ValueForText(const char* text, double* out) const;
-  // A typed value: one of the value texts, or a leading finite number in the
-  // parameter's range as the display shows it (units after it are ignored).
-  // Answers false, and leaves *plain alone, for anything else.
+  // A typed value: one of the value texts, or a leading finite number as the
+  // display shows it (units after it are ignored), in any range. Answers
+  // false, and leaves *plain alone, for anything else.
+  bool ReadTypedValue(const char* text, double* plain) const;
+  // The same, held to the parameter's range: false outside it.
   bool ParseText(const char* text, double* plain) const;
 
   double NormalizedToPlain(double x) const;
