@@ -160,11 +160,10 @@ class IEffectBase {
   template <typename Sample>
   void Process(const HostBlock<Sample>& block);
 
-  // --- Prescribed by the design, never called by this program --------------
-  // Part of the plug-in base as designed, kept for other instruments and
-  // hosts: the preset store's exchange format, the host's finer time
-  // details, latency changes, the parameter context menu, the API kind, the
-  // supported channel layouts and a locked ParamChanged. Nothing here calls them.
+  // --- Kept for other instruments and hosts; this program never calls them ---
+  // The preset store's exchange format, the host's finer time details,
+  // latency changes, the parameter context menu, the API kind, the supported
+  // channel layouts and a locked ParamChanged.
   void ParamChangedLocked(int32_t index);     // any; takes the lock
   virtual int32_t ApiKind() const { return apiKind; }  // any
   virtual void PopupParamMenu(int32_t /*index*/, int32_t /*x*/, int32_t /*y*/) {}  // UI

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <mutex>
 
 #include "editor/Editor.h"
 #include "vst3/EffectVST3.h"
+#include "vst3/HostCall.h"
 
 using namespace Steinberg;
 
@@ -83,9 +85,11 @@ void IEffectVST3View::RequestResize(int32_t width, int32_t height) {
 
 IPlugView* PLUGIN_API IEffectVST3::createView(FIDString name) {
   if (!name || std::strcmp(name, Vst::ViewType::kEditor) != 0) return nullptr;
-  auto* view = new IEffectVST3View(this);
-  views.push_back(view);
-  return view;
+  return HostCallObject([&]() -> IPlugView* {
+    auto view = std::make_unique<IEffectVST3View>(this);
+    views.push_back(view.get());
+    return view.release();
+  });
 }
 
 void IEffectVST3::RemoveView(IPlugView* view) {
