@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <limits>
+#include <tuple>
 
 #include "FlacDecode.h"
 #include "ToolFiles.h"
@@ -406,10 +408,19 @@ TEST(OndivoxTool, InputSamplesThatAreNotNumbersAreMixedAsSilence) {
   WavAudio input;
   input.sampleRate = 48000.0;
   input.channels.assign(2, std::vector<double>(4800, 0.1));
-  input.channels[0][100] = std::numeric_limits<double>::quiet_NaN();
-  input.channels[1][200] = std::numeric_limits<double>::infinity();
   std::string error;
   ASSERT_TRUE(WriteWav(dir + "/in.wav", input, WavFormat::kFloat32, &error)) << error;
+  // Our writer keeps such samples out of its files: another program's are patched in.
+  std::fstream file(dir + "/in.wav", std::ios::in | std::ios::out | std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::size_t data = bytes.find("data");
+  ASSERT_NE(data, std::string::npos);
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  for (const auto& [frame, channel, value] : {std::tuple{100, 0, nan}, std::tuple{200, 1, inf}}) {
+    file.seekp(static_cast<std::streamoff>(data + 8 + (frame * 2 + channel) * 4));
+    file.write(reinterpret_cast<const char*>(&value), 4);
+  }
+  file.close();
   ToolRun mixed = RunTool("render --input " + dir + "/in.wav --format f64 -o " + dir + "/mixed.wav");
   ToolRun alone = RunTool("render --seconds 0.1 --format f64 -o " + dir + "/alone.wav");
   ASSERT_EQ(mixed.exitCode, 0) << mixed.err;
