@@ -155,6 +155,16 @@ TEST(OndivoxSession, ProgramChangeIsHeardFromItsTime) {
     EXPECT_LT(Peak(left, 0, c.frame - 256), 0.003);
     EXPECT_GT(Peak(left, c.frame + 256, c.frame + 512), 0.4);
   }
+  // What a program keeps (Bypass) stays as a line before it in its block left it;
+  // a ramp too short to span a frame still arrives.
+  const WavAudio bypassed =
+      RenderSession(dir, "bypassed",
+                    "0:01 set Bypass=On\n0:01 program \"Isochronic - 14.1 (Earth Resonance)\"\n0:02 end\n");
+  EXPECT_EQ(Peak(bypassed.channels[0], 48000 + 256, 2 * 48000), 0.0);
+  const WavAudio jumped = RenderSession(dir, "jumped",
+                                        "0 set Isochronic=Off Volume=10\n0:00.5 ramp 0.00001 Volume=90\n0:01 end\n");
+  EXPECT_LT(Peak(jumped.channels[0], 0, 24000 - 256), 0.003);
+  EXPECT_GT(Peak(jumped.channels[0], 24000 + 256, 48000), 0.4);
 }
 
 // The fade gain, as the ratio of the faded render to the same session without

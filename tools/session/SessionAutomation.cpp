@@ -61,7 +61,8 @@ void SessionAutomation::TrackChanges(Track& track, int64_t first, int64_t last, 
   for (std::size_t k = track.next; k < segments.size() && segments[k].start <= last; ++k) {
     const Segment& s = segments[k];
     if (s.step < afterStep) continue;
-    if (s.sent && s.start >= first) point(s.start, s.from);
+    // A ramp too short to span a frame is a jump to its end.
+    if (s.sent && s.start >= first) point(s.start, s.IsRamp() ? s.from : s.to);
     if (!s.IsRamp()) continue;
     const int64_t at = std::min(s.end, last);
     if (at > s.start && at >= first && !(at == s.end && s.cut)) point(at, s.At(at));

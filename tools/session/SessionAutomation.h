@@ -8,7 +8,7 @@
 // towards it over the block, so the sound meets the line at each block's
 // end. A program change comes first in its block; parameter points made by
 // earlier lines in the same block are left out, since the program replaces
-// them.
+// them, and the values the program keeps are sent again after it.
 #pragma once
 
 #include <cstdint>

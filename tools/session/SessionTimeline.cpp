@@ -61,7 +61,9 @@ class Resolution {
       }
   }
 
-  // A program sets every parameter at once; the program change carries the values.
+  // A program sets every parameter at once; the program change carries the
+  // values it changes. Those it leaves alone are sent again after it, so an
+  // earlier line's change in the program's block still reaches the plug-in.
   void Program(const SessionLine& line) {
     const int program = resolver.Program(line.args[0]);
     timeline.steps.back().program = program;
@@ -69,7 +71,8 @@ class Resolution {
     std::vector<SessionValue> before;
     for (const auto& p : timeline.params) before.push_back({p.first, p.second.ValueAt(line.time)});
     for (const SessionValue& v : resolver.ProgramValues(program, before)) {
-      Move(v.id, Track(v.id), line, v.plain, false, false);
+      const bool kept = Track(v.id).ValueAt(line.time) == v.plain;
+      Move(v.id, Track(v.id), line, v.plain, false, kept);
       std::vector<SessionMove>& moves = timeline.steps.back().moves;
       if (moves.back().from == moves.back().to) moves.pop_back();
     }
