@@ -153,22 +153,35 @@ TEST(OndivoxTool, SettingsByTitleTextOrIdAgree) {
   EXPECT_EQ(RunTool("render --seconds 0.1 --set Isochronic=7.83 -o " + dir + "/d.wav").exitCode, 0);
 }
 
+// Every state the tool saves, bypassed ones too, is shown and rendered from.
 TEST(OndivoxTool, StateSavedAndShownAndRenderedFrom) {
   const std::string dir = ScratchDir("state");
-  ToolRun save = RunTool("state save --program 3 --set Volume=42 -o " + dir + "/s.state");
-  ASSERT_EQ(save.exitCode, 0) << save.err;
-  std::ifstream file(dir + "/s.state", std::ios::binary | std::ios::ate);
-  EXPECT_EQ(file.tellg(), 200);
+  const struct {
+    const char* settings;
+    std::streamoff bytes;
+    const char* shown;
+  } cases[] = {
+      {"--program 3 --set Volume=42", 200, "Volume         42 %"},
+      {"--program 3 --set Bypass=On", 208, "Bypass         On"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.settings);
+    ToolRun save = RunTool(std::string("state save ") + c.settings + " -o " + dir + "/s.state");
+    ASSERT_EQ(save.exitCode, 0) << save.err;
+    std::ifstream file(dir + "/s.state", std::ios::binary | std::ios::ate);
+    EXPECT_EQ(file.tellg(), c.bytes);
 
-  ToolRun show = RunTool("state show " + dir + "/s.state");
-  ASSERT_EQ(show.exitCode, 0) << show.err;
-  EXPECT_NE(show.out.find("Volume         42 %"), std::string::npos) << show.out;
+    ToolRun show = RunTool("state show " + dir + "/s.state");
+    ASSERT_EQ(show.exitCode, 0) << show.err;
+    EXPECT_NE(show.out.find(c.shown), std::string::npos) << show.out;
 
-  ToolRun fromState = RunTool("render --seconds 0.5 --format f32 --state " + dir + "/s.state -o " + dir + "/a.wav");
-  ToolRun direct = RunTool("render --seconds 0.5 --format f32 --program 3 --set Volume=42 -o " + dir + "/b.wav");
-  ASSERT_EQ(fromState.exitCode, 0) << fromState.err;
-  ASSERT_EQ(direct.exitCode, 0) << direct.err;
-  EXPECT_EQ(Read(dir + "/a.wav").channels, Read(dir + "/b.wav").channels);
+    ToolRun fromState = RunTool("render --seconds 0.5 --format f32 --state " + dir + "/s.state -o " + dir + "/a.wav");
+    ToolRun direct =
+        RunTool(std::string("render --seconds 0.5 --format f32 ") + c.settings + " -o " + dir + "/b.wav");
+    ASSERT_EQ(fromState.exitCode, 0) << fromState.err;
+    ASSERT_EQ(direct.exitCode, 0) << direct.err;
+    EXPECT_EQ(Read(dir + "/a.wav").channels, Read(dir + "/b.wav").channels);
+  }
 }
 
 TEST(OndivoxTool, InputIsMixedUnderTheTone) {
@@ -313,7 +326,7 @@ TEST(OndivoxTool, FailuresSayWhyAndLeaveTheFilesAsTheyWere) {
       {"render --set Volume=101" + o, 1, "outside"},
       {"render --set Wave=Noise" + o, 1, "bad value for Wave"},
       {"render --set Isochronic=1" + o, 1, "more than one"},
-      {"render --state " + dir + "/short.state" + o, 1, "not a state file (5 bytes, expected 200)"},
+      {"render --state " + dir + "/short.state" + o, 1, "not a state file (5 bytes, expected 200, or 208 saved while bypassed)"},
       {"state show " + dir + "/short.state", 1, "not a state file"},
       {"render --bundle " + dir + o, 1, "cannot load"},
       // The command line itself.

@@ -93,12 +93,14 @@ void ToolSession::ApplyProgramAndSettings(const std::string& program,
 }
 
 void ToolSession::LoadStateFile(const std::string& path) {
-  std::size_t expected = plug->SaveState().size();
-  std::vector<uint8_t> bytes = ReadFileBytes(path, expected + 1);
-  if (bytes.size() != expected)
-    throw ToolError(path + ": not a state file (" + (bytes.size() > expected ? "more than " : "") +
-                    std::to_string(bytes.size() > expected ? expected : bytes.size()) + " bytes, expected " +
-                    std::to_string(expected) + ")");
+  const std::size_t expected = plug->SaveState().size();
+  // A state saved while bypassed carries one more value, the bypass.
+  const std::size_t bypassed = expected + sizeof(double);
+  std::vector<uint8_t> bytes = ReadFileBytes(path, bypassed + 1);
+  if (bytes.size() != expected && bytes.size() != bypassed)
+    throw ToolError(path + ": not a state file (" + (bytes.size() > bypassed ? "more than " : "") +
+                    std::to_string(bytes.size() > bypassed ? bypassed : bytes.size()) + " bytes, expected " +
+                    std::to_string(expected) + ", or " + std::to_string(bypassed) + " saved while bypassed)");
   if (plug->LoadState(bytes) != kResultOk) throw ToolError(path + ": the plug-in refused this state");
 }
 
