@@ -26,13 +26,10 @@ bool InputFeed::Read(double* const* stereo, int32_t frames, std::size_t* got) {
     if (mono) std::copy(at[0], at[0] + n, at[1]);
     *got += n;
     if (*got == static_cast<std::size_t>(frames) || !loop || reader->Frames() == 0) return true;
-    // The end of a looped file: it starts again, read afresh.
+    // The end of a looped file: it starts again.
     at[0] += n;
     at[1] += n;
-    nonFiniteBefore += reader->NonFiniteSamples();
-    auto again = std::make_unique<WavReader>();
-    if (!again->Open(path, &error)) return false;
-    reader = std::move(again);
+    if (!reader->Rewind(&error)) return false;
   }
 }
 

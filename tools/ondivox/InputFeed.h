@@ -27,7 +27,7 @@ class InputFeed {
   bool Fill(double* const* stereo, int32_t frames);
   const std::string& Error() const { return error; }
   // Samples that were not finite numbers, mixed as silence.
-  uint64_t NonFiniteSamples() const { return nonFiniteBefore + reader->NonFiniteSamples(); }
+  uint64_t NonFiniteSamples() const { return reader->NonFiniteSamples(); }
 
  private:
   bool Read(double* const* stereo, int32_t frames, std::size_t* got);
@@ -35,6 +35,5 @@ class InputFeed {
   std::string path;
   bool loop = false;
   std::unique_ptr<WavReader> reader;
-  uint64_t nonFiniteBefore = 0;  // in the passes of a loop before this one
   std::string error;
 };

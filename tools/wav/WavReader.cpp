@@ -40,6 +40,11 @@ bool WavReader::Open(const std::string& filePath, std::string* error) {
   return file.Seek(dataOffset) || Fail("cannot read " + path + ": " + file.Error(), error);
 }
 
+bool WavReader::Rewind(std::string* error) {
+  framesRead = 0;
+  return file.Seek(dataOffset) || Fail("cannot read " + path + ": " + file.Error(), error);
+}
+
 bool WavReader::ReadHeader(std::string* why) {
   uint8_t riff[12];
   std::size_t got = 0;

@@ -26,6 +26,8 @@ class WavReader {
   // than count only at the end of the audio. A file that holds less than
   // its header promised is an error.
   bool Read(double* const* channels, std::size_t count, std::size_t* got, std::string* error);
+  // Back to the first frame, for a file played again.
+  bool Rewind(std::string* error);
   // Samples so far that were not finite numbers (read as 0).
   uint64_t NonFiniteSamples() const { return nonFinite; }
 
