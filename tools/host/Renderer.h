@@ -23,6 +23,8 @@ using RenderShaping = std::function<void(int64_t position, int32_t frames, doubl
 
 // The fastest tempo a render's context carries, in beats per minute.
 constexpr double kMaxTempo = 999.0;
+// The longest render, in seconds.
+constexpr double kMaxRenderSeconds = 24 * 3600.0;
 
 struct RenderSettings {
   double sampleRate = 48000.0;

@@ -24,7 +24,6 @@ namespace {
 
 constexpr double kDefaultSeconds = 10.0;
 constexpr double kDefaultRate = 48000.0;
-constexpr double kMaxSeconds = 24 * 3600.0;
 // The reader of the stream went away (a player quit): the render ends there,
 // quietly, with the code a shell shows for a program ended by a closed pipe.
 constexpr int kReaderGoneExit = 141;
@@ -37,7 +36,7 @@ double RateOption(const Arguments& a, double fallback) {
 
 int64_t FramesOption(const Arguments& a, double rate, int64_t fallback) {
   if (!a.Has("--seconds")) return fallback;
-  double seconds = PositiveOption(a, "--seconds", a.seconds, 0.0, kMaxSeconds);
+  double seconds = PositiveOption(a, "--seconds", a.seconds, 0.0, kMaxRenderSeconds);
   int64_t frames = std::llround(seconds * rate);
   if (frames < 1)
     throw UsageError("--seconds: " + a.seconds + " is less than one frame at " +

@@ -25,12 +25,6 @@ namespace {
 // Smaller blocks cost more process calls for nothing a listener hears.
 constexpr int32_t kSessionBlockFrames = 256;
 
-ParamID ProgramChangeId(PluginInstance& plug) {
-  ParamID id = 0;
-  if (!plug.ProgramChangeParam(&id)) throw ToolError("the plug-in has no program change");
-  return id;
-}
-
 // The lookups --set and --program use, on the plug-in itself.
 class PluginResolver : public SessionResolver {
  public:
@@ -49,7 +43,7 @@ class PluginResolver : public SessionResolver {
     ParameterChanges values, selection;
     for (const SessionValue& v : before) values.Add(v.id, ctl->plainParamToNormalized(v.id, v.plain));
     plug.Flush(&values);
-    const ParamID id = ProgramChangeId(plug);
+    const ParamID id = tool.ProgramChangeId();
     selection.Add(id, ctl->plainParamToNormalized(id, program));
     plug.Flush(&selection);
     return StartValues();
@@ -207,7 +201,7 @@ std::unique_ptr<SessionAutomation> AttachSession(const SessionTimeline& timeline
                                                  RenderSettings* settings) {
   PluginInstance& plug = tool.Plug();
   auto automation =
-      std::make_unique<SessionAutomation>(timeline, settings->sampleRate, *plug.Controller(), ProgramChangeId(plug));
+      std::make_unique<SessionAutomation>(timeline, settings->sampleRate, *plug.Controller(), tool.ProgramChangeId());
   SessionAutomation* a = automation.get();
   settings->blockSize = kSessionBlockFrames;
   settings->automation = [a](int64_t position, int32_t frames, ParameterChanges& changes) {

@@ -78,11 +78,9 @@ void ToolSession::ApplyProgramAndSettings(const std::string& program,
                                           const std::vector<std::string>& sets) {
   ParameterChanges changes;
   if (!program.empty()) {
-    int index = ProgramIndex(program);
-    int count = static_cast<int>(ProgramNames().size());
-    ParamID programChange = 0;
-    if (!plug->ProgramChangeParam(&programChange)) throw ToolError("the plug-in has no program change");
-    changes.Add(programChange, count > 1 ? static_cast<double>(index) / (count - 1) : 0.0);
+    const int index = ProgramIndex(program);
+    const ParamID programChange = ProgramChangeId();
+    changes.Add(programChange, plug->Controller()->plainParamToNormalized(programChange, index));
   }
   // The program first, then each setting on top of it, in one block.
   for (const std::string& set : sets) {
@@ -90,6 +88,12 @@ void ToolSession::ApplyProgramAndSettings(const std::string& program,
     changes.Add(setting.id, setting.normalized);
   }
   if (!changes.Empty()) plug->Flush(&changes);
+}
+
+ParamID ToolSession::ProgramChangeId() {
+  ParamID id = 0;
+  if (!plug->ProgramChangeParam(&id)) throw ToolError("the plug-in has no program change");
+  return id;
 }
 
 void ToolSession::LoadStateFile(const std::string& path) {

@@ -24,7 +24,9 @@ class ToolSession {
   // Selects a program by number or exact name and applies PARAM=VALUE
   // settings, through process() as a host sends them.
   void ApplyProgramAndSettings(const std::string& program, const std::vector<std::string>& sets);
-  // Restores a state file (exactly the plug-in's state size).
+  // The host's program-change parameter; ToolError if the plug-in has none.
+  Steinberg::Vst::ParamID ProgramChangeId();
+  // Restores a state file (the plug-in's state size, or that of a bypassed state).
   void LoadStateFile(const std::string& path);
 
   // The program list: names in order.

@@ -11,6 +11,7 @@
 #include "tools/session/SessionError.h"
 #include "tools/session/SessionTime.h"
 #include "tools/session/SessionWords.h"
+#include "tools/wav/WavReader.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ class Parser {
     }
     if (words.size() != 2) Fail(word + " wants one number: " + word + (word == "rate" ? " 48000" : " 120"));
     if (word == "rate") {
-      script.rate = Number(word, words[1], 768000.0);
+      script.rate = Number(word, words[1], WavReader::kMaxRate);
       if (script.rate != std::floor(script.rate)) Fail("rate: " + words[1] + " is not a whole number of Hz");
     } else {
       script.tempo = Number(word, words[1], kMaxTempo);
@@ -107,13 +108,13 @@ class Parser {
     if (!ParseSessionTime(words[2], &d))
       Fail(word + ": " + Quoted(words[2]) + " is not a duration ([h:]mm:ss[.fff] or seconds)");
     if (!(d > 0.0)) Fail(word + ": the duration must be longer than 0");
-    if (d > kMaxSessionSeconds) Fail(word + ": " + words[2] + " is longer than 24 hours");
+    if (d > kMaxRenderSeconds) Fail(word + ": " + words[2] + " is longer than 24 hours");
     return d;
   }
 
   void Timed(double time, const std::vector<std::string>& words) {
     if (words.size() < 2) Fail("nothing to do at " + words[0]);
-    if (time > kMaxSessionSeconds) Fail(words[0] + " is past 24 hours");
+    if (time > kMaxRenderSeconds) Fail(words[0] + " is past 24 hours");
     if (script.HasEnd()) Fail("this line comes after the session's end (line " + std::to_string(script.endLine) + ")");
     const double previous = script.lines.empty() ? 0.0 : script.lines.back().time;
     if (time < previous)

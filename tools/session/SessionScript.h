@@ -32,8 +32,6 @@ struct SessionScript {
   bool HasEnd() const { return end >= 0.0; }
 };
 
-// The longest session a file may describe.
-constexpr double kMaxSessionSeconds = 24 * 3600.0;
 // A session file is a page of text; anything far larger is the wrong file.
 constexpr std::size_t kMaxSessionFileBytes = 4u << 20;
 
