@@ -32,10 +32,11 @@ void IEditorWin::CommitEntry(const char* text) {
   IEditorElement* control = editControl;
   IParamEntry* param = editParam;
   CloseEntry();
-  // Text that is no value ("abc", "nan") changes nothing; a number out of
-  // range is held to it.
+  if (!control || !param || !text) return;
+  // Text that holds no finite number ("abc", "nan", "inf") commits the plain
+  // value 0; the conversion holds any value in the parameter's range.
   double v = 0.0;
-  if (!control || !param || !param->ReadTypedValue(text, &v)) return;
+  if (!param->ReadTypedValue(text, &v)) v = 0.0;
   if (!control->IsBound() || !plug) return;
   int32_t index = control->ParamIndex();
   plug->BeginParamEdit(index);
