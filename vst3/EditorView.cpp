@@ -32,20 +32,26 @@ tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
   if (!parent) return kInvalidArgument;
   IEditor* editor = plug->Editor();
   if (!editor) return kResultFalse;
-  std::lock_guard<std::recursive_mutex> g(plug->Lock());
+  // The window is made without the plug-in lock: it waits on the window
+  // system (and on X11 calls into the host), and the audio thread must not
+  // wait with it. Its timer ticks only once this call has returned.
   systemWindow = parent;
   if (IsNativeType(type) && !OpenWindow(editor, parent)) {
     systemWindow = nullptr;
     return kResultFalse;
   }
+  std::lock_guard<std::recursive_mutex> g(plug->Lock());
   plug->OnEditorOpened();
   return kResultOk;
 }
 
 tresult PLUGIN_API IEffectVST3View::removed() {
-  std::lock_guard<std::recursive_mutex> g(plug->Lock());
   if (IEditor* editor = plug->Editor()) {
-    plug->OnEditorClosing();
+    {
+      std::lock_guard<std::recursive_mutex> g(plug->Lock());
+      plug->OnEditorClosing();
+    }
+    // Closing ends a pending edit under the lock itself.
     CloseWindow(editor);
   }
   systemWindow = nullptr;
