@@ -83,33 +83,41 @@ TEST(OndivoxTool, RendersAProgramByNameOrNumberInEachFormat) {
 
 // FLAC follows the name, or --format flac16|flac24 whatever the name; either
 // way it decodes to exactly the samples of the WAV render at that depth.
+// A program's render and a session's alike.
 TEST(OndivoxTool, FlacRendersDecodeToTheSamplesOfTheWavRender) {
   const std::string dir = ScratchDir("flac");
-  const std::string what = "render --program 'Solfeggio MI - 528 Hz LFO' --seconds 3 ";
-  for (int bits : {16, 24}) {
-    const std::string depth = std::to_string(bits);
-    ToolRun wav = RunTool(what + "--format " + depth + " -o " + dir + "/" + depth + ".wav");
-    ASSERT_EQ(wav.exitCode, 0) << wav.err;
-    const auto expected = Integers(Read(dir + "/" + depth + ".wav"), bits);
-    ASSERT_EQ(expected.size(), 2u);
-    ASSERT_EQ(expected[0].size(), 144000u);
-    for (const std::string& output : {"--format " + depth + " -o " + dir + "/a" + depth + ".flac",
-                                      "--format " + depth + " -o " + dir + "/B" + depth + ".FLAC",
-                                      "--format flac" + depth + " -o " + dir + "/c" + depth + ".out"}) {
-      SCOPED_TRACE(output);
-      ToolRun flac = RunTool(what + output);
-      ASSERT_EQ(flac.exitCode, 0) << flac.err;
-      EXPECT_NE(flac.out.find(", " + depth + "-bit FLAC, program "), std::string::npos) << flac.out;
-      const FlacAudio decoded = DecodeFlac(output.substr(output.find("-o ") + 3));
-      ASSERT_TRUE(decoded.ok) << decoded.error;
-      EXPECT_EQ(decoded.rate, 48000u);
-      EXPECT_EQ(decoded.bits, static_cast<uint32_t>(bits));
-      EXPECT_EQ(decoded.totalSamples, 144000u);
-      EXPECT_EQ(decoded.channels, expected);
+  std::ofstream(dir + "/ramp.txt") << "0 program \"Solfeggio MI - 528 Hz LFO\"\n0 fade-in 1\n"
+                                      "0.5 ramp 2 Isochronic=9 Volume=60\n3 end\n";
+  const std::string renders[] = {"render --program 'Solfeggio MI - 528 Hz LFO' --seconds 3 ",
+                                 "render --session " + dir + "/ramp.txt "};
+  for (const std::string& what : renders) {
+    for (int bits : {16, 24}) {
+      SCOPED_TRACE(what);
+      const std::string depth = std::to_string(bits);
+      ToolRun wav = RunTool(what + "--format " + depth + " -o " + dir + "/" + depth + ".wav");
+      ASSERT_EQ(wav.exitCode, 0) << wav.err;
+      const auto expected = Integers(Read(dir + "/" + depth + ".wav"), bits);
+      ASSERT_EQ(expected.size(), 2u);
+      ASSERT_EQ(expected[0].size(), 144000u);
+      for (const std::string& output : {"--format " + depth + " -o " + dir + "/a" + depth + ".flac",
+                                        "--format " + depth + " -o " + dir + "/B" + depth + ".FLAC",
+                                        "--format flac" + depth + " -o " + dir + "/c" + depth + ".out"}) {
+        SCOPED_TRACE(output);
+        ToolRun flac = RunTool(what + output);
+        ASSERT_EQ(flac.exitCode, 0) << flac.err;
+        EXPECT_NE(flac.out.find(", " + depth + "-bit FLAC, "), std::string::npos) << flac.out;
+        const FlacAudio decoded = DecodeFlac(output.substr(output.find("-o ") + 3));
+        ASSERT_TRUE(decoded.ok) << decoded.error;
+        EXPECT_EQ(decoded.rate, 48000u);
+        EXPECT_EQ(decoded.bits, static_cast<uint32_t>(bits));
+        EXPECT_EQ(decoded.totalSamples, 144000u);
+        EXPECT_EQ(decoded.channels, expected);
+      }
     }
   }
   // 24 bits unless --format says otherwise, as for WAV.
-  ASSERT_EQ(RunTool("render --seconds 0.1 -o " + dir + "/default.flac").exitCode, 0);
+  ASSERT_EQ(
+      RunTool("render --seconds 0.1 -o " + dir + "/default.flac").exitCode, 0);
   EXPECT_EQ(DecodeFlac(dir + "/default.flac").bits, 24u);
 }
 
