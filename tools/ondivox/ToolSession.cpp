@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "tools/files/FileStart.h"
 #include "tools/files/PendingFile.h"
 #include "tools/host/MemoryStream.h"
 #include "tools/ondivox/ParamSetting.h"
@@ -109,12 +110,9 @@ void ToolSession::LoadStateFile(const std::string& path) {
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
-  BinaryFile file;
-  std::vector<uint8_t> bytes(maxBytes);
-  std::size_t got = 0;
-  if (!file.OpenRead(path) || !file.Read(bytes.data(), bytes.size(), &got))
-    throw ToolError("cannot read " + path + ": " + file.Error());
-  bytes.resize(got);
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!ReadFileStart(path, maxBytes, &bytes, &error)) throw ToolError(error);
   return bytes;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "tools/files/BinaryFile.h"
+#include "tools/files/FileStart.h"
 #include "tools/host/Renderer.h"
 #include "tools/session/NearestWord.h"
 #include "tools/session/SessionError.h"
@@ -196,14 +196,11 @@ SessionScript ParseSessionScript(const std::string& text, const std::string& fil
 }
 
 SessionScript ReadSessionScript(const std::string& path) {
-  BinaryFile file;
-  std::string text(kMaxSessionFileBytes + 1, '\0');
-  std::size_t got = 0;
-  if (!file.OpenRead(path) || !file.Read(&text[0], text.size(), &got))
-    throw std::runtime_error("cannot read " + path + ": " + file.Error());
-  if (got > kMaxSessionFileBytes)
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!ReadFileStart(path, kMaxSessionFileBytes + 1, &bytes, &error)) throw std::runtime_error(error);
+  if (bytes.size() > kMaxSessionFileBytes)
     throw std::runtime_error(path + " is larger than a session file can be (" +
                              std::to_string(kMaxSessionFileBytes >> 20) + " MiB)");
-  text.resize(got);
-  return ParseSessionScript(text, path);
+  return ParseSessionScript(std::string(bytes.begin(), bytes.end()), path);
 }
