@@ -115,7 +115,6 @@ void EncodeFloat(const double* const* channels, std::size_t frames, int count, u
   }
 }
 
-uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
 
 // One sample at p, as a double in -1..1.
 double Decode(const uint8_t* p, const WavLayout& f) {
@@ -133,7 +132,7 @@ double Decode(const uint8_t* p, const WavLayout& f) {
     case 8: return (p[0] - 128) / 128.0;
     case 16: return static_cast<int16_t>(p[0] | p[1] << 8) / 32768.0;
     case 24: return static_cast<int32_t>(p[0] << 8 | p[1] << 16 | static_cast<uint32_t>(p[2]) << 24) / 2147483648.0;
-    default: return static_cast<int32_t>(Le32(p)) / 2147483648.0;
+    default: return static_cast<int32_t>(ReadLe32(p)) / 2147483648.0;
   }
 }
 

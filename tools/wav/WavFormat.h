@@ -23,3 +23,12 @@ struct WavLayout {
 };
 
 WavLayout LayoutOf(WavFormat format, int channels, uint32_t rate);
+
+// The format chunk's encoding tags the tool reads and writes.
+constexpr uint16_t kWavTagPcm = 1;
+constexpr uint16_t kWavTagFloat = 3;
+
+// Little-endian integers as a file holds them.
+inline uint32_t ReadLe32(const uint8_t* p) {
+  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr uint16_t kFormatPcm = 1;
-constexpr uint16_t kFormatFloat = 3;
 constexpr uint16_t kFormatExtensible = 0xFFFE;
 constexpr uint32_t kUnknownSize = 0xFFFFFFFFu;
 // The sub-format GUID of an extensible chunk after its first two bytes (the format).
@@ -17,8 +15,7 @@ constexpr uint8_t kSubFormatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80
                                         0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-uint64_t Le64(const uint8_t* p) { return Le32(p) | static_cast<uint64_t>(Le32(p + 4)) << 32; }
+uint64_t Le64(const uint8_t* p) { return ReadLe32(p) | static_cast<uint64_t>(ReadLe32(p + 4)) << 32; }
 
 bool Is(const uint8_t* id, const char* name) { return std::memcmp(id, name, 4) == 0; }
 
@@ -59,7 +56,7 @@ bool WavReader::ReadHeader(std::string* why) {
   for (uint64_t pos = 12; pos + 8 <= fileBytes && !(haveFormat && haveData);) {
     uint8_t chunk[8];
     if (!file.Seek(pos) || !file.Read(chunk, 8, &got) || got < 8) break;
-    const uint32_t size = Le32(chunk + 4);
+    const uint32_t size = ReadLe32(chunk + 4);
     uint64_t length = size;
     if (Is(chunk, "ds64")) {
       uint8_t ds64[28];
@@ -104,7 +101,7 @@ bool WavReader::ReadHeader(std::string* why) {
 bool WavReader::CheckLayout(const uint8_t* fmt, uint32_t size, std::string* why) {
   uint16_t tag = Le16(fmt);
   const uint16_t channels = Le16(fmt + 2);
-  const uint32_t rate = Le32(fmt + 4);
+  const uint32_t rate = ReadLe32(fmt + 4);
   const uint16_t blockAlign = Le16(fmt + 12);
   const uint16_t bits = Le16(fmt + 14);
   if (tag == kFormatExtensible) {
@@ -115,12 +112,12 @@ bool WavReader::CheckLayout(const uint8_t* fmt, uint32_t size, std::string* why)
   }
   char tagText[8];
   std::snprintf(tagText, sizeof tagText, "0x%04X", tag);
-  if (tag != kFormatPcm && tag != kFormatFloat)
+  if (tag != kWavTagPcm && tag != kWavTagFloat)
     return Fail(path + ": encoding " + tagText + " is neither PCM nor floating point", why);
   if (channels == 0) return Fail(path + " has no channels", why);
   if (rate == 0 || rate > kMaxRate)
     return Fail(path + " claims a rate of " + Number(rate) + " Hz (1 to " + Number(kMaxRate) + " Hz can be read)", why);
-  const bool isFloat = tag == kFormatFloat;
+  const bool isFloat = tag == kWavTagFloat;
   const bool bitsOk = isFloat ? bits == 32 || bits == 64 : bits == 8 || bits == 16 || bits == 24 || bits == 32;
   if (!bitsOk)
     return Fail(path + ": " + Number(bits) + "-bit " + (isFloat ? "floating point" : "PCM") +

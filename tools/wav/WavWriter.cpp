@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr uint16_t kFormatPcm = 1;
-constexpr uint16_t kFormatFloat = 3;
 constexpr uint64_t kPlainHeaderBytes = 44;
 constexpr uint64_t kRf64HeaderBytes = 80;  // with the 36-byte ds64 chunk
 constexpr uint64_t kMax32 = 0xFFFFFFFFu;
@@ -48,7 +46,7 @@ std::vector<uint8_t> Header(const WavLayout& layout, uint64_t dataBytes, uint64_
   }
   PutId(out, "fmt ");
   Put32(out, 16);
-  Put16(out, layout.isFloat ? kFormatFloat : kFormatPcm);
+  Put16(out, layout.isFloat ? kWavTagFloat : kWavTagPcm);
   Put16(out, static_cast<uint32_t>(layout.channels));
   Put32(out, layout.rate);
   Put32(out, layout.rate * static_cast<uint32_t>(layout.FrameBytes()));
