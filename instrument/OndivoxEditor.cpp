@@ -116,7 +116,7 @@ void CLS_ONDIVOX::BuildEditor() {
 
 // One LFO panel; LFO 2's is LFO 1's moved right by one panel.
 void CLS_ONDIVOX::AddLfoControls(IEditor* ed, int j, const EditorPictures& pic) {
-  const int32_t p = j * kLfoParamStride;
+  const int32_t p = j * kLfoParamCount;
   const int32_t dx = j * kLfoPanelStride;
 
   auto* sync = new IButtonClick(this, kLfo1Sync + p, 183 + dx, 196, pic.rateSync, 0.2f);

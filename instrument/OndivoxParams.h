@@ -43,13 +43,10 @@ enum OndivoxParam : int {
   kLfo2RateMs = LfoParamIndex(1, kLfoRateMs),
   kLfo2Depth = LfoParamIndex(1, kLfoDepth),
   kLfo2Start = LfoParamIndex(1, kLfoStart),
-  kLfosSync = LfoParamIndex(2, kLfoTarget),
+  kLfosSync = kFirstLfoParam + 2 * kLfoParamCount,  // after both LFOs
   kNumParams = kLfosSync + 1,
 };
 static_assert(kFirstLfoParam == kVolume + 1, "the LFOs' parameters follow Volume");
-
-// Parameters of LFO 2 sit this far after those of LFO 1.
-constexpr int kLfoParamStride = kLfoParamCount;
 
 constexpr int kNumPresetSlots = 150;
 constexpr int kNumRateNotes = 31;

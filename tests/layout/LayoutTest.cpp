@@ -73,7 +73,7 @@ TEST(Layout, DisplaysLieRightAboveTheBackgroundAndShowTheVersion) {
 TEST(Layout, RateKnobsOfOneLfoShareOnePlace) {
   LayoutHost h;
   for (int j = 0; j < 2; ++j) {
-    const int p = j * kLfoParamStride;
+    const int p = j * kLfoParamCount;
     IControl* note = h.VisibleFor(kLfo1RateNote + p);
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(h.VisibleFor(kLfo1RateMs + p), nullptr) << "LFO " << j + 1 << " starts synced";
@@ -158,7 +158,7 @@ TEST(LayoutGestures, SyncToggleSwapsTheRateKnobAndKeepsTheSpeed) {
     SCOPED_TRACE(c.rate);
     LayoutHost h;
     h.Start();
-    const int p = c.lfo * kLfoParamStride;
+    const int p = c.lfo * kLfoParamCount;
     const int sync = kLfo1Sync + p, note = kLfo1RateNote + p, ms = kLfo1RateMs + p;
     if (!c.synced) h.Set(sync, 0);
     h.Set(c.synced ? note : ms, c.rate);
