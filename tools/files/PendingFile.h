@@ -4,6 +4,8 @@
 // beside it in the same folder, flushed to the device and renamed over the
 // target by Commit; until then any earlier file of that name is untouched,
 // and a PendingFile dropped without Commit removes what it wrote. A target
+// that is a symbolic link is followed: the file it names is replaced (beside
+// it, in its folder) with that file's permissions, and the link stays. A target
 // that exists and is not a regular file (a device, a pipe) is written in
 // place, since it cannot be replaced.
 #pragma once
