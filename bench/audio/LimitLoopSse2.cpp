@@ -1,0 +1,7 @@
+// The limit loop built as the SSE2 render kernel is.
+#include "bench/audio/LimitLoopBody.h"
+
+void RunLimitPiecesSse2(LimitPhases& p, const LimitShape& shape, const ToneKernel& kernel, const double* inL,
+                        const double* inR, double* outL, double* outR, int n) {
+  RunLimitPieces(p, shape, kernel, inL, inR, outL, outR, n);
+}
