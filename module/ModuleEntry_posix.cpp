@@ -2,7 +2,7 @@
 #include <dlfcn.h>
 
 #include "vst3/ModuleFactory.h"
-#include "vst3/module/OndivoxModule.h"
+#include "module/OndivoxModule.h"
 
 #define ONDIVOX_EXPORT extern "C" SMTG_EXPORT_SYMBOL
 

@@ -1,6 +1,6 @@
 // The Ondivox module: its factory description, its one class and how an
 // instance is made.
-#include "vst3/module/OndivoxModule.h"
+#include "module/OndivoxModule.h"
 
 #include "instrument/Ondivox.h"
 #include "vst3/ModuleFactory.h"

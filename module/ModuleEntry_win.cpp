@@ -4,7 +4,7 @@
 #include <string>
 
 #include "vst3/ModuleFactory.h"
-#include "vst3/module/OndivoxModule.h"
+#include "module/OndivoxModule.h"
 
 #define ONDIVOX_EXPORT extern "C" SMTG_EXPORT_SYMBOL
 
