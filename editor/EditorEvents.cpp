@@ -35,7 +35,10 @@ void IEditor::HandleMouseDown(int32_t x, int32_t y, const IMouseState& mod) {
     ClosePopup(false);
     captureIndex = IndexOf(control);
   }
-  if (control->IsBound() && plug) plug->BeginParamEdit(control->ParamIndex());
+  // The right button only opens a value prompt: the gesture, if any, is the
+  // commit of what is typed or chosen there.
+  rightPress = mod.R;
+  if (!rightPress && control->IsBound() && plug) plug->BeginParamEdit(control->ParamIndex());
   control->MouseDown(x, y, mod);
   popupOpenAtClick = false;
 }
@@ -46,10 +49,14 @@ void IEditor::HandleMouseUp(int32_t x, int32_t y, const IMouseState& mod) {
   int32_t i = dropped ? -1 : ControlAt(x, y);
   captureIndex = -1;
   lastX = lastY = -1;
-  if (i < 0) return;
+  if (i < 0) {
+    rightPress = false;
+    return;
+  }
   IEditorElement* control = controls[i];
   control->MouseUp(x, y, mod);
-  if (control->IsBound() && plug) plug->EndParamEdit(control->ParamIndex());
+  if (!rightPress && control->IsBound() && plug) plug->EndParamEdit(control->ParamIndex());
+  rightPress = false;
 }
 
 void IEditor::HandleMouseDrag(int32_t x, int32_t y, const IMouseState& mod) {

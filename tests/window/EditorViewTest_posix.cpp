@@ -109,11 +109,12 @@ class X11EditorViewTest : public EditorViewFixture {
   }
 
   // Right-clicks the knob and waits for the gesture around opening the box.
+  // A right click opens the box and is no gesture: the host hears nothing.
   void OpenEntry(const KnobSpot& knob) {
-    host->Click(window, Button3, knob.x, knob.y);
-    ASSERT_TRUE(RunUntil([&] { return Seen(Kind::kEnd, knob.param); })) << Gesture(knob.param);
-    WaitTicks(1);
     handler.Clear();
+    host->Click(window, Button3, knob.x, knob.y);
+    WaitTicks(2);
+    EXPECT_EQ(Gesture(knob.param), "");
   }
 
   void ExpectShowsEditor() { ExpectShowsDrawing(host->Pixels(window, kWidth, kHeight)); }
