@@ -15,6 +15,7 @@
 #include "tools/host/MemoryStream.h"
 #include "tools/host/PluginInstance.h"
 #include "tools/host/PluginModule.h"
+#include "UiTurns.h"
 #include "vst3/EffectVST3.h"
 
 namespace Steinberg { namespace Vst {} }
@@ -37,7 +38,10 @@ class BundleTest : public ::testing::Test {
 
   static PluginModule* module;
   std::vector<std::unique_ptr<HostApplication>> apps;
-  ComponentHandler handler;
+  // The plug-in tells its host of changes in turns of its own: RunUntil
+  // gives them.
+  UiTurns turns;
+  TurnsHandler handler{turns};
 };
 
 // Stereo block buffers of one sample type.
