@@ -75,9 +75,8 @@ class LockingHandler : public TurnsHandler {
 class HostLockTest : public BundleTest {
  protected:
   void SetUp() override {
-    apps.push_back(std::make_unique<HostApplication>("Ondivox Test Host"));
     std::string error;
-    plug = PluginInstance::Create(module->Factory(), apps.back().get(), &host, &error);
+    plug = PluginInstance::Open(module, PluginHost{"Ondivox Test Host", &host}, &error);
     ASSERT_TRUE(plug) << error;
     host.controller = plug->Controller();
     ASSERT_EQ(plug->Setup(48000.0, 256, kSample32), kResultOk);

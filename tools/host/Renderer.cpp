@@ -28,7 +28,7 @@ ProcessContext ContextAt(const RenderSettings& s, int64_t position) {
 
 bool Render(PluginInstance& plug, const RenderSettings& s, const RenderProgress& progress,
             const RenderSink& sink) {
-  if (plug.Setup(s.sampleRate, s.blockSize, kSample64, kOffline) != kResultOk) return false;
+  if (plug.Restart(s.sampleRate, s.blockSize, kSample64, s.processMode) != kResultOk) return false;
   std::vector<double> in[2] = {std::vector<double>(s.blockSize), std::vector<double>(s.blockSize)};
   std::vector<double> out[2] = {std::vector<double>(s.blockSize), std::vector<double>(s.blockSize)};
   double* inPtr[2] = {in[0].data(), in[1].data()};
@@ -42,7 +42,7 @@ bool Render(PluginInstance& plug, const RenderSettings& s, const RenderProgress&
     ProcessContext context = ContextAt(s, pos);
     changes.Clear();
     if (s.automation) s.automation(pos, n, changes);
-    plug.Process(n, 2, inPtr, outPtr, changes.Empty() ? nullptr : &changes, &context);
+    if (plug.Process(n, 2, inPtr, outPtr, changes.Empty() ? nullptr : &changes, &context) != kResultOk) return false;
     if (s.shaping) s.shaping(pos, n, outPtr);
     if (!sink(outPtr, n)) return false;
     if (progress && pos >= nextProgress) {

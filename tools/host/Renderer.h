@@ -31,6 +31,9 @@ struct RenderSettings {
   double tempo = 120.0;  // above 0, at most kMaxTempo
   int64_t frames = 0;
   int32_t blockSize = 1024;
+  // What the plug-in is told: a render to a file is offline, as a DAW's
+  // export is; playing to a device is real time.
+  int32_t processMode = Steinberg::Vst::kOffline;
   RenderSource input;  // silence when empty
   RenderAutomation automation;  // no changes when empty
   RenderShaping shaping;        // the output as rendered when empty
@@ -43,9 +46,10 @@ using RenderProgress = std::function<void(double)>;
 // false stops the render.
 using RenderSink = std::function<bool(const double* const* channels, int32_t frames)>;
 
-// Sets the plug-in up for processing and renders block by block into sink.
-// False when the plug-in refuses the processing setup, or the input or the
-// sink stops.
+// Sets the plug-in up afresh for the render's rate, block and mode (as a
+// host does before an export) and renders block by block into sink. False
+// when the plug-in refuses the setup or a block (plug.Error() says why), or
+// the input or the sink stops.
 bool Render(PluginInstance& plug, const RenderSettings& settings, const RenderProgress& progress,
             const RenderSink& sink);
 // The same, collected into *out (two channels).
