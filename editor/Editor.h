@@ -174,5 +174,7 @@ class IEditor : public IEditorLink {
   // The captured control was removed mid-gesture: its button-up goes nowhere.
   bool releaseDropped = false;
   bool popupOpenAtClick = false;
+  void BeginPress(IEditorElement* control, bool prompting);
   bool rightPress = false;
+  int32_t pressParam = -1;  // the parameter whose gesture the press began
 };
