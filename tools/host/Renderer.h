@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "tools/host/ParameterChanges.h"
 #include "tools/host/PluginInstance.h"
@@ -42,6 +43,25 @@ using RenderProgress = std::function<void(double)>;
 // Receives each rendered block: two channels of frames samples. Answering
 // false stops the render.
 using RenderSink = std::function<bool(const double* const* channels, int32_t frames)>;
+
+// One plug-in played block by block as Render plays it, for a caller that
+// mixes several: each block's input, automation and context, then process.
+class BlockRenderer {
+ public:
+  // Both must outlive it.
+  BlockRenderer(PluginInstance& plug, const RenderSettings& settings);
+  // Sets the plug-in up for processing; false when it refuses.
+  bool Start();
+  // The block of frames frames from position into out's two channels;
+  // false when the input stops. Blocks come in order.
+  bool Block(int64_t position, int32_t frames, double* const* out);
+
+ private:
+  PluginInstance& plug;
+  const RenderSettings& settings;
+  std::vector<double> in[2];
+  ParameterChanges changes;
+};
 
 // Sets the plug-in up for processing and renders block by block into sink.
 // False when the plug-in refuses the processing setup, or the input or the
