@@ -24,16 +24,21 @@ class Mp3Decoder : public AudioDecoder {
     handle = mpg123_new(nullptr, &result);
     if (!handle) return Fail(path + ": " + mpg123_plain_strerror(result), error);
     mpg123_param(handle, MPG123_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0);
+    // One output format, floating point, whatever the stream holds.
+    mpg123_format_none(handle);
+    const long* rates = nullptr;
+    std::size_t count = 0;
+    mpg123_rates(&rates, &count);
+    for (std::size_t i = 0; i < count; ++i)
+      if (mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32) != MPG123_OK)
+        return Fail(path + ": this libmpg123 cannot give floating point" + Why(), error);
     long fileRate = 0;
     int encoding = 0;
     if (mpg123_open(handle, path.c_str()) != MPG123_OK) return Fail("cannot read " + path + Why(), error);
     if (mpg123_getformat(handle, &fileRate, &channels, &encoding) != MPG123_OK || fileRate <= 0)
       return Fail(path + " does not decode as MP3" + Why(), error);
     rate = static_cast<uint32_t>(fileRate);
-    // One output format, whatever the stream holds.
-    mpg123_format_none(handle);
-    if (mpg123_format(handle, fileRate, channels, MPG123_ENC_FLOAT_32) != MPG123_OK)
-      return Fail(path + ": this libmpg123 cannot give floating point" + Why(), error);
+    if (encoding != MPG123_ENC_FLOAT_32) return Fail(path + ": libmpg123 did not give floating point", error);
     if (mpg123_scan(handle) != MPG123_OK) return Fail(path + " does not decode as MP3" + Why(), error);
     const off_t length = mpg123_length(handle);
     if (length <= 0) return Fail(path + " does not decode as MP3 (no audio frames)", error);
