@@ -15,10 +15,13 @@ void BackgroundFeed::Queue::Append(const double* const* from, std::size_t n) {
 }
 
 void BackgroundFeed::Queue::Take(std::size_t n, double* const* to) {
-  for (int c = 0; c < 2; ++c) {
-    if (to) std::copy(side[c].begin(), side[c].begin() + static_cast<long>(n), to[c]);
-    side[c].erase(side[c].begin(), side[c].begin() + static_cast<long>(n));
-  }
+  for (int c = 0; c < 2; ++c)
+    if (to) std::copy(At(c, 0), At(c, n), to[c]);
+  first += n;
+  // What is left moves to the front once it is the smaller part.
+  if (first < side[0].size() / 2) return;
+  for (auto& s : side) s.erase(s.begin(), s.begin() + static_cast<long>(first));
+  first = 0;
 }
 
 BackgroundFeed::BackgroundFeed() = default;
@@ -111,7 +114,7 @@ bool BackgroundFeed::Advance() {
   // Hold back as much as a seam may need.
   if (held.Size() > head[0].size()) {
     const std::size_t n = held.Size() - head[0].size();
-    const double* from[2] = {held.side[0].data(), held.side[1].data()};
+    const double* from[2] = {held.At(0, 0), held.At(1, 0)};
     ready.Append(from, n);
     held.Take(n, nullptr);
   }
@@ -133,11 +136,11 @@ bool BackgroundFeed::Seam() {
   for (std::size_t i = 0; i < s; ++i) {
     const double in = (static_cast<double>(i) + 0.5) / static_cast<double>(s);
     for (int c = 0; c < 2; ++c) {
-      double& x = held.side[c][n - s + i];
+      double& x = *held.At(c, n - s + i);
       x = x * (1.0 - in) + head[c][i] * in;
     }
   }
-  const double* from[2] = {held.side[0].data(), held.side[1].data()};
+  const double* from[2] = {held.At(0, 0), held.At(1, 0)};
   ready.Append(from, n);
   held.Take(n, nullptr);
   if (!decoder->Rewind(&error)) return false;

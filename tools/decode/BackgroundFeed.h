@@ -47,7 +47,9 @@ class BackgroundFeed {
   // Frames not yet given out, two channels.
   struct Queue {
     std::vector<double> side[2];
-    std::size_t Size() const { return side[0].size(); }
+    std::size_t first = 0;  // frames before it are taken
+    std::size_t Size() const { return side[0].size() - first; }
+    double* At(int c, std::size_t i) { return side[c].data() + first + i; }
     void Append(const double* const* from, std::size_t n);
     void Take(std::size_t n, double* const* to);  // the first n
   };

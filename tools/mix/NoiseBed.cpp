@@ -27,27 +27,23 @@ NoiseBed::NoiseBed(NoiseColour colour, uint64_t seed, double rate) {
     // 6 dB per octave between its pole and its zero and is flat to the
     // next pole, which averages 3 dB per octave with ripple under 0.02 dB;
     // the last term takes back the rise the mapping leaves near Nyquist.
-    for (double hz = 2.0; hz < 0.45 * rate; hz *= 3.0)
-      sections.push_back({1.0, -PoleAt(hz * std::sqrt(3.0), rate), PoleAt(hz, rate)});
-    sections.push_back({1.0, 0.05, 0.0});
+    for (double hz = 2.0; hz < 0.45 * rate && count < kMaxSections - 1; hz *= 3.0)
+      sections[count++] = {-PoleAt(hz * std::sqrt(3.0), rate), PoleAt(hz, rate)};
+    sections[count++] = {0.05, 0.0};
   } else if (colour == NoiseColour::kBrown) {
     // A leaky integrator (corner at 2 Hz: no DC build-up, no drift) whose
     // small second tap corrects its slope in the highest octaves.
-    sections.push_back({1.0, 0.1, PoleAt(2.0, rate)});
+    sections[count++] = {0.1, PoleAt(2.0, rate)};
   }
   for (int c = 0; c < 2; ++c) {
     uint64_t x = seed * 2 + static_cast<uint64_t>(c);
     for (uint64_t& s : channels[c].state) s = SplitMix(x);
-    channels[c].x1.assign(sections.size(), 0.0);
-    channels[c].y1.assign(sections.size(), 0.0);
   }
   // The filters' power gain from their impulse response, run until it has
   // died away; the uniform source's RMS is 1/sqrt(3).
   Channel probe;
-  probe.x1.assign(sections.size(), 0.0);
-  probe.y1.assign(sections.size(), 0.0);
   double power = 0.0;
-  const long length = sections.empty() ? 1 : static_cast<long>(rate * 4.0);
+  const long length = count == 0 ? 1 : static_cast<long>(rate * 4.0);
   for (long n = 0; n < length; ++n) {
     const double h = Filter(probe, n == 0 ? 1.0 : 0.0);
     power += h * h;
@@ -69,10 +65,10 @@ double NoiseBed::Uniform(Channel& c) {
   return static_cast<double>(result >> 11) * (2.0 / 9007199254740992.0) - 1.0;
 }
 
-double NoiseBed::Filter(Channel& c, double x) {
-  for (std::size_t k = 0; k < sections.size(); ++k) {
+double NoiseBed::Filter(Channel& c, double x) const {
+  for (int k = 0; k < count; ++k) {
     const Section& s = sections[k];
-    const double y = s.b0 * x + s.b1 * c.x1[k] + s.a1 * c.y1[k];
+    const double y = x + s.b1 * c.x1[k] + s.a1 * c.y1[k];
     c.x1[k] = x;
     c.y1[k] = y;
     x = y;
@@ -81,6 +77,12 @@ double NoiseBed::Filter(Channel& c, double x) {
 }
 
 void NoiseBed::Fill(double* const* stereo, int32_t frames) {
-  for (int c = 0; c < 2; ++c)
-    for (int32_t i = 0; i < frames; ++i) stereo[c][i] = scale * Filter(channels[c], Uniform(channels[c]));
+  // Both channels in one pass: their filters' chains overlap in time.
+  Channel left = channels[0], right = channels[1];
+  for (int32_t i = 0; i < frames; ++i) {
+    stereo[0][i] = scale * Filter(left, Uniform(left));
+    stereo[1][i] = scale * Filter(right, Uniform(right));
+  }
+  channels[0] = left;
+  channels[1] = right;
 }

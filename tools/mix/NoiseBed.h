@@ -17,19 +17,21 @@ class NoiseBed {
   void Fill(double* const* stereo, int32_t frames);
 
  private:
-  // One first-order section: y = b0 x + b1 x[-1] + a1 y[-1].
+  // One first-order section: y = x + b1 x[-1] + a1 y[-1].
   struct Section {
-    double b0 = 1.0, b1 = 0.0, a1 = 0.0;
+    double b1 = 0.0, a1 = 0.0;
   };
+  static constexpr int kMaxSections = 16;
   struct Channel {
     uint64_t state[4] = {};
-    std::vector<double> x1, y1;  // per section
+    double x1[kMaxSections] = {}, y1[kMaxSections] = {};
   };
 
   double Uniform(Channel& c);
-  double Filter(Channel& c, double x);
+  double Filter(Channel& c, double x) const;
 
-  std::vector<Section> sections;
+  Section sections[kMaxSections];
+  int count = 0;
   double scale = 1.0;  // to unit RMS
   Channel channels[2];
 };
