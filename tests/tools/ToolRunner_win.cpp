@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -49,8 +50,12 @@ std::string ScratchDir(const std::string& name) {
 }
 
 ToolRun RunTool(const std::string& args) {
-  const std::string dir = ONDIVOX_TEST_SCRATCH;
-  const std::string outPath = dir + "/tool.out", errPath = dir + "/tool.err";
+  // Files of each run's own: wine may close an ended process's handles a
+  // moment after it says the process ended, and a file still open then
+  // could not be made again for the next run.
+  static int runs = 0;
+  const std::string stem = std::string(ONDIVOX_TEST_SCRATCH) + "/tool-" + std::to_string(++runs);
+  const std::string outPath = stem + ".out", errPath = stem + ".err";
   ToolRun run;
   {
     HANDLE out = InheritableFile(outPath), err = InheritableFile(errPath);
@@ -76,5 +81,7 @@ ToolRun RunTool(const std::string& args) {
   run.outBytes = Bytes(outPath);
   run.out = Slurp(outPath);
   run.err = Slurp(errPath);
+  std::remove(outPath.c_str());
+  std::remove(errPath.c_str());
   return run;
 }
