@@ -48,7 +48,7 @@ TEST_F(EditorViewOpsTest, OnlyTheEditorNameMakesAView) {
   view->release();
 }
 
-TEST_F(EditorViewOpsTest, AnswersOfAFixedSizeEditor) {
+TEST_F(EditorViewOpsTest, AnswersOfAnEditorAtScaleOne) {
   IPlugView* view = plug->Controller()->createView("editor");
   ASSERT_NE(view, nullptr);
   ViewRect r(3, 4, 5, 6);
@@ -59,7 +59,14 @@ TEST_F(EditorViewOpsTest, AnswersOfAFixedSizeEditor) {
   EXPECT_EQ(r.getHeight(), 365);
   EXPECT_EQ(view->getSize(nullptr), kResultFalse);
   EXPECT_EQ(view->canResize(), kResultFalse);
-  EXPECT_EQ(view->checkSizeConstraint(&r), kResultFalse);
+  // Any size asked for is answered with the editor's own.
+  ViewRect asked(10, 20, 900, 30);
+  EXPECT_EQ(view->checkSizeConstraint(&asked), kResultTrue);
+  EXPECT_EQ(asked.left, 10);
+  EXPECT_EQ(asked.top, 20);
+  EXPECT_EQ(asked.getWidth(), 550);
+  EXPECT_EQ(asked.getHeight(), 365);
+  EXPECT_EQ(view->checkSizeConstraint(nullptr), kResultFalse);
   EXPECT_EQ(view->onSize(nullptr), kResultOk);
   EXPECT_EQ(view->onSize(&r), kResultOk);
   EXPECT_EQ(view->onWheel(1.0f), kResultFalse);
