@@ -1,9 +1,12 @@
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <type_traits>
 
 #include "raster/Blit.h"
+#include "raster/BlitReference.h"
 #include "raster/PixelView.h"
 
 namespace {
@@ -60,6 +63,32 @@ struct Bilinear {
   }
 };
 
+// The same samples as Bilinear's, four channels at once (SSE2 is every
+// x86-64 processor's). Exact: every product and partial sum is an integer
+// below 2^24, which single precision holds without rounding, and the scale
+// by 2^-16 and the truncation are the shift's floor.
+struct BilinearVector {
+  static PX_Source sample(const Window& w, int x, int y, int fx, int fy) {
+    if (x + 1 >= w.width || y + 1 >= w.height) return Bilinear::sample(w, x, y, fx, fy);
+    const PX_Pixel32* p = w.at(x, y);
+    const int w11 = static_cast<int>((static_cast<int64_t>(fx) * fy) >> 16);
+    const int w10 = fx - w11, w01 = fy - w11, w00 = 65536 - fx - fy + w11;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i top = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), zero);
+    const __m128i bottom = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + w.step)), zero);
+    auto weighted = [](__m128i pixel, int weight) {
+      return _mm_mul_ps(_mm_cvtepi32_ps(pixel), _mm_set1_ps(static_cast<float>(weight)));
+    };
+    const __m128 sum = _mm_add_ps(_mm_add_ps(weighted(_mm_unpacklo_epi16(top, zero), w00),
+                                             weighted(_mm_unpackhi_epi16(top, zero), w10)),
+                                  _mm_add_ps(weighted(_mm_unpacklo_epi16(bottom, zero), w01),
+                                             weighted(_mm_unpackhi_epi16(bottom, zero), w11)));
+    alignas(16) int32_t c[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(c), _mm_cvttps_epi32(_mm_mul_ps(sum, _mm_set1_ps(1.0f / 65536.0f))));
+    return {c[0], c[1], c[2], c[3]};
+  }
+};
+
 struct Walk {
   PX_PixelView dst;
   int dx, dy, w, h;
@@ -92,11 +121,10 @@ void walkWith(uint32_t mode, const Walk& job, const Window& win, int alpha) {
   });
 }
 
-}  // namespace
-
-void PX_RotateArea(PX_IBitmap* destination, PX_IBitmap* source, int x, int y, int width, int height,
-                   float sourceX, float sourceY, float sourceWidth, float sourceHeight, float angle,
-                   bool clipToSource, float opacity, uint32_t mode, float centreX, float centreY) {
+template <class BilinearFilter>
+void rotateArea(PX_IBitmap* destination, PX_IBitmap* source, int x, int y, int width, int height, float sourceX,
+                float sourceY, float sourceWidth, float sourceHeight, float angle, bool clipToSource, float opacity,
+                uint32_t mode, float centreX, float centreY) {
   if (!destination || !source || width == 0 || height == 0) return;
 
   double wl = 0, wt = 0, wr = source->width(), wb = source->height();
@@ -149,7 +177,23 @@ void PX_RotateArea(PX_IBitmap* destination, PX_IBitmap* source, int x, int y, in
            toFixed(rowS, kStepLimit),
            toFixed(rowT, kStepLimit)};
   if ((mode & 0xFF00) == PX_COMBINE_BILINEAR)
-    walkWith<Bilinear>(mode, job, win, alpha);
+    walkWith<BilinearFilter>(mode, job, win, alpha);
   else
     walkWith<Nearest>(mode, job, win, alpha);
+}
+
+}  // namespace
+
+void PX_RotateArea(PX_IBitmap* destination, PX_IBitmap* source, int x, int y, int width, int height,
+                   float sourceX, float sourceY, float sourceWidth, float sourceHeight, float angle,
+                   bool clipToSource, float opacity, uint32_t mode, float centreX, float centreY) {
+  rotateArea<BilinearVector>(destination, source, x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight,
+                             angle, clipToSource, opacity, mode, centreX, centreY);
+}
+
+void PX_RotateAreaReference(PX_IBitmap* destination, PX_IBitmap* source, int x, int y, int width, int height,
+                            float sourceX, float sourceY, float sourceWidth, float sourceHeight, float angle,
+                            bool clipToSource, float opacity, uint32_t mode, float centreX, float centreY) {
+  rotateArea<Bilinear>(destination, source, x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight, angle,
+                       clipToSource, opacity, mode, centreX, centreY);
 }
