@@ -75,10 +75,13 @@ Premul Load(PX_Pixel32 p) {
 }
 
 PX_Pixel32 Store(const Premul& p) {
-  const float a = std::min(255.0f, std::max(0.0f, p.c[3]));
+  // Colours come back through the filtered alpha itself, before it is held
+  // to 0 ... 255, so a lobe's overshoot leaves a flat colour flat.
+  const float filtered = p.c[3];
+  const float a = std::min(255.0f, std::max(0.0f, filtered));
   if (a < 0.5f) return 0;
   auto channel = [&](float v) {
-    const float straight = v * 255.0f / a;
+    const float straight = v * 255.0f / filtered;
     return static_cast<int>(std::min(255.0f, std::max(0.0f, straight)) + 0.5f);
   };
   return PX_Pack(static_cast<int>(a + 0.5f), channel(p.c[2]), channel(p.c[1]), channel(p.c[0]));
