@@ -46,7 +46,9 @@ TEST(Resample, FlatColourAndClearGroundStayAsTheyWereAtEverySize) {
         EXPECT_LE(ChannelDistance(p | 0xFF000000u, 0xFFE08020), 1) << size[0] << " at " << x << "," << y;
       }
     // Enlarged, the middle stays solid; the corners stay clear at any size.
-    if (size[0] > 20) EXPECT_EQ(pixelAt(*out, size[0] / 2, size[1] / 2), 0xFFE08020u) << size[0];
+    if (size[0] > 20) {
+      EXPECT_EQ(pixelAt(*out, size[0] / 2, size[1] / 2), 0xFFE08020u) << size[0];
+    }
     EXPECT_EQ(pixelAt(*out, 0, 0) >> 24, 0u) << size[0];
   }
 }
