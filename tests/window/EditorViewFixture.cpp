@@ -78,6 +78,15 @@ Steinberg::tresult EditorViewFixture::SetContentScale(float factor) const {
   return scale->setContentScaleFactor(factor);
 }
 
+Steinberg::ViewRect EditorViewFixture::SizeAtScale(double factor) const {
+  EXPECT_EQ(SetContentScale(static_cast<float>(factor)), Steinberg::kResultTrue);
+  Steinberg::ViewRect r;
+  EXPECT_EQ(view->getSize(&r), Steinberg::kResultOk);
+  EXPECT_EQ(r.getWidth(), ScaledSize(kWidth, factor));
+  EXPECT_EQ(r.getHeight(), ScaledSize(kHeight, factor));
+  return r;
+}
+
 EditorViewFixture::KnobSpot EditorViewFixture::Scaled(const KnobSpot& at, double factor) {
   const IEditorScale scale(factor);
   KnobSpot s = at;

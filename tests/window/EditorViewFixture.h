@@ -54,6 +54,9 @@ class EditorViewFixture : public ::testing::Test {
   static IRect EntryRectOf(const char* paramName);
   // The host's display scale, through the view's scale interface.
   Steinberg::tresult SetContentScale(float factor) const;
+  // Gives the view a factor and checks the size it then reports, which it
+  // answers (a host makes its window that size before attaching).
+  Steinberg::ViewRect SizeAtScale(double factor) const;
   // The factors the scale tests open the view at.
   static constexpr double kScales[] = {1.0, 1.25, 1.5, 2.0, 3.0};
   static int ScaledSize(int face, double factor) { return static_cast<int>(face * factor + 0.5); }

@@ -332,11 +332,7 @@ TEST_F(X11EditorViewTest, OpensAtTheHostsScaleAndIsWorkedWhereItIsDrawn) {
   for (double f : kScales) {
     SCOPED_TRACE(f);
     handler.Clear();
-    ASSERT_EQ(SetContentScale(static_cast<float>(f)), kResultTrue);
-    ViewRect r;
-    ASSERT_EQ(view->getSize(&r), kResultOk);
-    EXPECT_EQ(r.getWidth(), ScaledSize(kWidth, f));
-    EXPECT_EQ(r.getHeight(), ScaledSize(kHeight, f));
+    const ViewRect r = SizeAtScale(f);
     host->Resize(r.getWidth(), r.getHeight());
     Attach();
     X11Host::Geometry g = host->GeometryOf(window);

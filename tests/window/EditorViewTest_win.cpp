@@ -298,11 +298,7 @@ TEST_F(EditorViewTest, OpensAtTheHostsScaleAndIsWorkedWhereItIsDrawn) {
   for (double f : kScales) {
     SCOPED_TRACE(f);
     handler.Clear();
-    ASSERT_EQ(SetContentScale(static_cast<float>(f)), kResultTrue);
-    ViewRect r;
-    ASSERT_EQ(view->getSize(&r), kResultOk);
-    EXPECT_EQ(r.getWidth(), ScaledSize(kWidth, f));
-    EXPECT_EQ(r.getHeight(), ScaledSize(kHeight, f));
+    SizeAtScale(f);
     Attach();
     WindowSize size = ClientSize(window);
     EXPECT_EQ(size.w, ScaledSize(kWidth, f));
