@@ -61,6 +61,18 @@ BENCHMARK(BM_OndivoxTickOneKnob)
     ->ArgsProduct({{kBaseFreq, kVolume, kLfo1Depth}, {0, 1}, {100, 200, 300}})
     ->Unit(benchmark::kMicrosecond);
 
+// The first redraw at a scale no editor has drawn at yet: every picture of
+// the face resampled and every text's glyphs rendered at the new size. Run
+// once only, since the copies are kept for the process.
+void BM_OndivoxFirstDrawAtNewScale(benchmark::State& state) {
+  OndivoxBench b(100);
+  for (auto _ : state) {
+    b.editor->SetHostScale(static_cast<double>(state.range(0)) / 100.0);
+    b.editor->Tick();
+  }
+}
+BENCHMARK(BM_OndivoxFirstDrawAtNewScale)->Arg(175)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 // Nothing but the LFO 1 bar moving.
 void BM_OndivoxTickBarsOnly(benchmark::State& state) {
   OndivoxBench b(state.range(0));
