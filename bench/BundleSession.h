@@ -5,20 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "tools/host/ComponentHandler.h"
-#include "tools/host/HostApplication.h"
 #include "tools/host/PluginInstance.h"
-#include "tools/host/PluginModule.h"
 
 struct BundleSession {
-  PluginModule module;
-  HostApplication app;
-  ComponentHandler handler;
-  std::unique_ptr<PluginInstance> plug;  // null when the bundle did not load (module.Error() says why)
+  std::string error;
+  std::unique_ptr<PluginInstance> plug;  // null when the bundle did not load (error says why)
 
-  BundleSession() {
-    if (!module.Load(ONDIVOX_BUNDLE_PATH)) return;
-    std::string error;
-    plug = PluginInstance::Create(module.Factory(), &app, &handler, &error);
-  }
+  BundleSession() { plug = PluginInstance::Open(ONDIVOX_BUNDLE_PATH, PluginHost(), &error); }
 };

@@ -38,7 +38,7 @@ void Run(benchmark::State& state, const RenderSink& sink, const std::function<bo
          const std::function<bool()>& finish = nullptr) {
   BundleSession s;
   if (!s.plug) {
-    state.SkipWithError(s.module.Error().c_str());
+    state.SkipWithError(s.error.c_str());
     return;
   }
   for (auto _ : state)

@@ -38,7 +38,7 @@ template <typename T>
 void ProcessBlocks(benchmark::State& state, int32 sampleSize, bool automate) {
   Session s(sampleSize);
   if (!s.plug) {
-    state.SkipWithError(s.module.Error().c_str());
+    state.SkipWithError(s.error.c_str());
     return;
   }
   std::vector<T> in[2] = {std::vector<T>(kFrames), std::vector<T>(kFrames)};

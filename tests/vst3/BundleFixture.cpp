@@ -1,22 +1,19 @@
 #include "BundleFixture.h"
 
-PluginModule* BundleTest::module = nullptr;
+std::shared_ptr<PluginModule> BundleTest::module;
 
 void BundleTest::SetUpTestSuite() {
   if (module) return;
-  module = new PluginModule();
-  ASSERT_TRUE(module->Load(ONDIVOX_BUNDLE_PATH)) << module->Error();
+  std::string error;
+  module = LoadBundle(ONDIVOX_BUNDLE_PATH, &error);
+  ASSERT_TRUE(module) << error;
 }
 
-void BundleTest::TearDownTestSuite() {
-  delete module;
-  module = nullptr;
-}
+void BundleTest::TearDownTestSuite() { module.reset(); }
 
 std::unique_ptr<PluginInstance> BundleTest::Make(const std::string& hostName) {
-  apps.push_back(std::make_unique<HostApplication>(hostName));
   std::string error;
-  auto plug = PluginInstance::Create(module->Factory(), apps.back().get(), &handler, &error);
+  auto plug = PluginInstance::Open(module, PluginHost{hostName, &handler}, &error);
   EXPECT_TRUE(plug) << error;
   return plug;
 }

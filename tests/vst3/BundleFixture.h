@@ -11,10 +11,9 @@
 #include "instrument/OndivoxParams.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "tools/host/ComponentHandler.h"
-#include "tools/host/HostApplication.h"
 #include "tools/host/MemoryStream.h"
 #include "tools/host/PluginInstance.h"
-#include "tools/host/PluginModule.h"
+#include "UiTurns.h"
 #include "vst3/EffectVST3.h"
 
 namespace Steinberg { namespace Vst {} }
@@ -35,9 +34,11 @@ class BundleTest : public ::testing::Test {
   // A new instance, initialised with a host of the given name.
   std::unique_ptr<PluginInstance> Make(const std::string& hostName = "Ondivox Test Host");
 
-  static PluginModule* module;
-  std::vector<std::unique_ptr<HostApplication>> apps;
-  ComponentHandler handler;
+  static std::shared_ptr<PluginModule> module;
+  // The plug-in tells its host of changes in turns of its own: RunUntil
+  // gives them.
+  UiTurns turns;
+  TurnsHandler handler{turns};  // shared by the instances the test makes
 };
 
 // Stereo block buffers of one sample type.

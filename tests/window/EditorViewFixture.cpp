@@ -11,14 +11,15 @@
 using namespace Steinberg;
 using Call = ComponentHandler::Call;
 
-PluginModule* EditorViewFixture::module = nullptr;
+std::shared_ptr<PluginModule> EditorViewFixture::module;
 CLS_ONDIVOX* EditorViewFixture::reference = nullptr;
 HostApplication EditorViewFixture::referenceApp;
 
 void EditorViewFixture::SetUpTestSuite() {
-  module = new PluginModule();
-  ASSERT_TRUE(module->Load(ONDIVOX_BUNDLE_PATH)) << module->Error();
-  ShareBundleArtwork(module);
+  std::string error;
+  module = LoadBundle(ONDIVOX_BUNDLE_PATH, &error);
+  ASSERT_TRUE(module) << error;
+  ShareBundleArtwork(module.get());
   reference = new CLS_ONDIVOX();
   ASSERT_EQ(reference->initialize(&referenceApp), kResultOk);
 }
@@ -29,14 +30,13 @@ void EditorViewFixture::TearDownTestSuite() {
     reference->release();
     reference = nullptr;
   }
-  delete module;
-  module = nullptr;
+  module.reset();
 }
 
 void EditorViewFixture::SetUp() {
   ASSERT_NE(reference->Editor(), nullptr) << "the instrument builds no editor";
   std::string error;
-  plug = PluginInstance::Create(module->Factory(), &app, &handler, &error);
+  plug = PluginInstance::Open(module, PluginHost{"Ondivox Test Host", &handler}, &error);
   ASSERT_TRUE(plug) << error;
   view = plug->Controller()->createView(Vst::ViewType::kEditor);
   ASSERT_NE(view, nullptr);

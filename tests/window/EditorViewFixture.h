@@ -20,7 +20,6 @@
 #include "tools/host/ComponentHandler.h"
 #include "tools/host/HostApplication.h"
 #include "tools/host/PluginInstance.h"
-#include "tools/host/PluginModule.h"
 
 inline char FirstOf(const std::string& s) { return s.empty() ? '\0' : s.front(); }
 inline char LastOf(const std::string& s) { return s.empty() ? '\0' : s.back(); }
@@ -79,11 +78,10 @@ class EditorViewFixture : public ::testing::Test {
   double Normalized(Steinberg::Vst::ParamID id) const;
   double Plain(Steinberg::Vst::ParamID id) const;
 
-  static PluginModule* module;
+  static std::shared_ptr<PluginModule> module;
   static CLS_ONDIVOX* reference;
   static HostApplication referenceApp;
 
-  HostApplication app;
   ComponentHandler handler;
   std::unique_ptr<PluginInstance> plug;
   Steinberg::IPlugView* view = nullptr;

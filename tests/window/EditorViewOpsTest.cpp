@@ -8,36 +8,29 @@
 
 #include "NativeViewType.h"
 #include "pluginterfaces/gui/iplugview.h"
-#include "tools/host/ComponentHandler.h"
-#include "tools/host/HostApplication.h"
 #include "tools/host/PluginInstance.h"
-#include "tools/host/PluginModule.h"
 
 using namespace Steinberg;
 
 class EditorViewOpsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    module = new PluginModule();
-    ASSERT_TRUE(module->Load(ONDIVOX_BUNDLE_PATH)) << module->Error();
+    std::string error;
+    module = LoadBundle(ONDIVOX_BUNDLE_PATH, &error);
+    ASSERT_TRUE(module) << error;
   }
-  static void TearDownTestSuite() {
-    delete module;
-    module = nullptr;
-  }
+  static void TearDownTestSuite() { module.reset(); }
   void SetUp() override {
     std::string error;
-    plug = PluginInstance::Create(module->Factory(), &app, &handler, &error);
+    plug = PluginInstance::Open(module, PluginHost(), &error);
     ASSERT_TRUE(plug) << error;
   }
 
-  static PluginModule* module;
-  HostApplication app;
-  ComponentHandler handler;
+  static std::shared_ptr<PluginModule> module;
   std::unique_ptr<PluginInstance> plug;
 };
 
-PluginModule* EditorViewOpsTest::module = nullptr;
+std::shared_ptr<PluginModule> EditorViewOpsTest::module;
 
 TEST_F(EditorViewOpsTest, OnlyTheEditorNameMakesAView) {
   Vst::IEditController* c = plug->Controller();

@@ -44,6 +44,12 @@ bool PluginModule::Load(const std::string& bundlePath) {
   return true;
 }
 
+void PluginModule::Adopt(IPluginFactory* madeHere) {
+  Unload();
+  factory = madeHere;
+  binaryPath.clear();
+}
+
 IPluginFactory* PluginModule::AcquireFactory() {
   using GetFactoryProc = IPluginFactory*(PLUGIN_API*)();
   auto getFactory = reinterpret_cast<GetFactoryProc>(Symbol("GetPluginFactory"));

@@ -16,6 +16,9 @@ class PluginModule {
   // Loads bundlePath (the .vst3 folder, or the binary itself). On failure
   // answers false and Error() says why in one line.
   bool Load(const std::string& bundlePath);
+  // Serves a factory made in this process instead of a loaded binary (a
+  // host's own plug-ins); takes over the caller's reference.
+  void Adopt(Steinberg::IPluginFactory* madeHere);
   // Releases the factory, calls the exit entry and unloads.
   void Unload();
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "tools/host/ParameterChanges.h"
 #include "tools/host/PluginInstance.h"
@@ -31,6 +32,9 @@ struct RenderSettings {
   double tempo = 120.0;  // above 0, at most kMaxTempo
   int64_t frames = 0;
   int32_t blockSize = 1024;
+  // What the plug-in is told: a render to a file is offline, as a DAW's
+  // export is; playing to a device is real time.
+  int32_t processMode = Steinberg::Vst::kOffline;
   RenderSource input;  // silence when empty
   RenderAutomation automation;  // no changes when empty
   RenderShaping shaping;        // the output as rendered when empty
@@ -43,9 +47,30 @@ using RenderProgress = std::function<void(double)>;
 // false stops the render.
 using RenderSink = std::function<bool(const double* const* channels, int32_t frames)>;
 
-// Sets the plug-in up for processing and renders block by block into sink.
-// False when the plug-in refuses the processing setup, or the input or the
-// sink stops.
+// One plug-in played block by block as Render plays it, for a caller that
+// mixes several: each block's input, automation and context, then process.
+class BlockRenderer {
+ public:
+  // Both must outlive it.
+  BlockRenderer(PluginInstance& plug, const RenderSettings& settings);
+  // Sets the plug-in up afresh for the render's rate, block and mode (as a
+  // host does before an export); false when it refuses (plug.Error() says why).
+  bool Start();
+  // The block of frames frames from position into out's two channels;
+  // false when the input stops or the plug-in refuses the block. Blocks
+  // come in order.
+  bool Block(int64_t position, int32_t frames, double* const* out);
+
+ private:
+  PluginInstance& plug;
+  const RenderSettings& settings;
+  std::vector<double> in[2];
+  ParameterChanges changes;
+};
+
+// Sets the plug-in up afresh (as BlockRenderer::Start) and renders block by
+// block into sink. False when the plug-in refuses the setup or a block, or
+// the input or the sink stops.
 bool Render(PluginInstance& plug, const RenderSettings& settings, const RenderProgress& progress,
             const RenderSink& sink);
 // The same, collected into *out (two channels).

@@ -20,6 +20,9 @@ bool Exists(const std::string& path) {
   return static_cast<bool>(f);
 }
 
+constexpr double kDefaultRate = 48000.0;
+constexpr int32 kDefaultBlock = 1024;
+
 bool IsWholeNumber(const std::string& text) {
   if (text.empty()) return false;
   for (char c : text)
@@ -38,10 +41,15 @@ std::string ToolSession::FindBundle() {
 
 ToolSession::ToolSession(const std::string& bundlePath)
     : bundle(bundlePath.empty() ? FindBundle() : bundlePath) {
-  if (!module.Load(bundle)) throw ToolError(module.Error());
   std::string error;
-  plug = PluginInstance::Create(module.Factory(), &app, &handler, &error);
+  std::shared_ptr<PluginModule> module = LoadBundle(bundle, &error);
+  if (!module) throw ToolError(error);
+  plug = PluginInstance::Open(std::move(module), PluginHost{"Ondivox Command Line", nullptr}, &error);
   if (!plug) throw ToolError(bundle + ": " + error);
+  // Settings and programs reach the plug-in through process(), so it is set
+  // up from the start.
+  if (plug->Setup(kDefaultRate, kDefaultBlock, kSample64, kOffline) != kResultOk)
+    throw ToolError(bundle + ": " + plug->Error());
 }
 
 ToolSession::~ToolSession() { plug.reset(); }
@@ -88,7 +96,7 @@ void ToolSession::ApplyProgramAndSettings(const std::string& program,
     ParamSetting setting = ResolveSetting(*plug, set);
     changes.Add(setting.id, setting.normalized);
   }
-  if (!changes.Empty()) plug->Flush(&changes);
+  if (!changes.Empty() && plug->Flush(&changes) != kResultOk) throw ToolError(plug->Error());
 }
 
 ParamID ToolSession::ProgramChangeId() {

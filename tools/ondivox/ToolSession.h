@@ -1,15 +1,13 @@
-// ToolSession: the bundle loaded and one plug-in instance made, initialised
-// and set up for processing, as every ondivox command needs.
+// ToolSession: the bundle loaded and one plug-in instance opened and set up
+// for processing, as every ondivox command needs. A render sets it up again
+// for its own rate and block.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "tools/host/ComponentHandler.h"
-#include "tools/host/HostApplication.h"
 #include "tools/host/PluginInstance.h"
-#include "tools/host/PluginModule.h"
 
 class ToolSession {
  public:
@@ -17,7 +15,7 @@ class ToolSession {
   explicit ToolSession(const std::string& bundlePath);
   ~ToolSession();
 
-  PluginModule& Module() { return module; }
+  PluginModule& Module() { return plug->Module(); }
   PluginInstance& Plug() { return *plug; }
   const std::string& BundlePath() const { return bundle; }
 
@@ -38,9 +36,6 @@ class ToolSession {
   static std::string FindBundle();
 
   std::string bundle;
-  PluginModule module;
-  HostApplication app{"Ondivox Command Line"};
-  ComponentHandler handler;
   std::unique_ptr<PluginInstance> plug;
 };
 
