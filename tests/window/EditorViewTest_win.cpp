@@ -334,6 +334,7 @@ TEST_F(EditorViewTest, OpensAtTheHostsScaleAndIsWorkedWhereItIsDrawn) {
     EXPECT_GT(Normalized(knob.param), freq);
 
     // The entry box opens over it at the scale.
+    handler.Clear();
     HWND box = OpenEntryAndType(knob, "3");
     ASSERT_NE(box, nullptr);
     const IRect expected = IEditorScale(f).ToPixels(EntryRectOf("Base Freq"));
