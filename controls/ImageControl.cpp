@@ -1,5 +1,6 @@
 #include "controls/ImageControl.h"
 
+#include "controls/Background.h"
 #include "editor/Editor.h"
 
 IImageControl::IImageControl(IEffectBase* plug, int32_t paramIndex, const IRect& rect, const IFrameStrip& image,
@@ -12,7 +13,5 @@ bool IImageControl::Draw(IEditor* editor) {
 
 int32_t IEditor::AddBackground(int32_t resourceId, const char* name) {
   IFrameStrip strip = LoadFrameStrip(resourceId, name, 1);
-  auto* background = new IImageControl(plug, -1, IRect(0, 0, strip.W, strip.H), strip, true);
-  background->SetBlend(IBlend(kBlendCopy, 1.0f));
-  return InsertBackground(background);
+  return InsertBackground(new IBackground(plug, strip));
 }

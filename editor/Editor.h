@@ -17,6 +17,7 @@
 
 #include "editor/Argb.h"
 #include "editor/Blend.h"
+#include "editor/EditorScale.h"
 #include "editor/FrameStrip.h"
 #include "editor/MouseState.h"
 #include "editor/ParamMailbox.h"
@@ -68,8 +69,30 @@ class IEditor : public IEditorLink {
   int32_t AddBackground(int32_t resourceId, const char* name);
   // Puts an existing control at index 0; the indices held move with it.
   int32_t InsertBackground(IEditorElement* background);
-  // Creates the drawing bitmap (width x height) and the scratch bitmap.
+  // Creates the drawing bitmap (width x height at the scale) and the
+  // scratch bitmap.
   void PrepareDrawing() override;
+
+  // --- Display scale ----------------------------------------------------------
+  // Draws the face at a factor (clamped to 1 ... 4); the drawing bitmap takes
+  // the new size and everything is drawn again. Answers whether it changed.
+  // The window side also resizes its window.
+  virtual bool SetScale(double factor);
+  // The user picked a zoom (percent) in the face's menu; the window side
+  // remembers it and follows it where the host gives no factor.
+  virtual void ChooseZoom(int32_t /*percent*/) {}
+  const IEditorScale& Scale() const { return scale; }
+  // The face's size in window pixels.
+  int32_t ScaledWidth() const { return scale.ToPixels(width); }
+  int32_t ScaledHeight() const { return scale.ToPixels(height); }
+  // Where a window pixel lies on the face: every input source maps the
+  // pointer through this before handing it to the events below.
+  struct IFacePoint {
+    int32_t x, y;
+  };
+  IFacePoint FacePoint(int32_t windowX, int32_t windowY) const {
+    return {scale.ToFace(windowX), scale.ToFace(windowY)};
+  }
 
   // --- Parameter traffic ----------------------------------------------------
   // Any thread (host automation arrives on the audio thread): the value is
@@ -88,7 +111,7 @@ class IEditor : public IEditorLink {
   // ("", -1) first.
   void ClosePopup(bool fromChoice);
 
-  // --- Events (editor pixels) -----------------------------------------------
+  // --- Events (face pixels) -------------------------------------------------
   void HandleMouseDown(int32_t x, int32_t y, const IMouseState& mod);
   void HandleMouseUp(int32_t x, int32_t y, const IMouseState& mod);
   void HandleMouseDrag(int32_t x, int32_t y, const IMouseState& mod);
@@ -101,14 +124,14 @@ class IEditor : public IEditorLink {
   // Forgets the last pointer position and the control under the pointer.
   void ForgetPointer();
 
-  // --- Redraw cycle ---------------------------------------------------------
+  // --- Redraw cycle (face pixels) --------------------------------------------
   bool CollectDirtyArea(IRect* area) const;
   // The dirty controls' rectangles gathered into at most maxAreas groups that
   // do not overlap, so far-apart changes are redrawn apart. Answers the count.
   int32_t CollectDirtyAreas(IRect* areas, int32_t maxAreas) const;
   bool Draw(const IRect& area);
 
-  // --- Drawing operations (for controls' Draw) --------------------------------
+  // --- Drawing operations (for controls' Draw; face pixels, drawn at scale) ---
   IFrameStrip LoadFrameStrip(int32_t resourceId, const char* name, int32_t frames);
   bool DrawFrame(const IFrameStrip& strip, const IRect& dest, int32_t frame, const IBlend* blend,
                  bool vertical);
@@ -127,6 +150,7 @@ class IEditor : public IEditorLink {
 
   // --- Access ---------------------------------------------------------------
   IEffectBase* Plug() const { return plug; }
+  // The face's size (face pixels).
   int32_t Width() const { return width; }
   int32_t Height() const { return height; }
   int32_t FrameRate() const override { return frameRate; }
@@ -144,6 +168,7 @@ class IEditor : public IEditorLink {
   int32_t CaptureIndex() const { return captureIndex; }
   int32_t MouseOverIndex() const { return mouseOverIndex; }
   void SetHandleMouseOver(bool on) { handleMouseOver = on; }
+  // The drawing bitmap, ScaledWidth x ScaledHeight.
   PX_IBitmap* DrawBitmap() const;
   const IRect& DrawArea() const { return drawArea; }
 
@@ -167,8 +192,13 @@ class IEditor : public IEditorLink {
   int32_t frameRate;
   int32_t captureIndex = -1;
   int32_t lastX = 0, lastY = 0;
+  IEditorScale scale;
 
  private:
+  // The artwork as drawn at the current scale (resampled once, cached).
+  PX_IBitmap* ScaledImage(const IFrameStrip& strip) const;
+  // One-pixel rounded frame at window pixels.
+  void FramePixels(const IArgb& colour, const IRect& r, int32_t radius, const IBlend* blend, bool antialias);
   void DeleteControls();
   std::unique_lock<std::recursive_mutex> LockList();
   // The captured control was removed mid-gesture: its button-up goes nowhere.

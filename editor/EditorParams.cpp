@@ -8,12 +8,21 @@
 #include "raster/SysBitmap.h"
 
 void IEditor::PrepareDrawing() {
-  drawBitmap.reset(new PX_SysBitmap(width, height));
+  drawBitmap.reset(new PX_SysBitmap(ScaledWidth(), ScaledHeight()));
   scratchBitmap.reset(new PX_MemBitmap(0, 0, 4));
   // Parameters defined after the editor was made get their slots now,
   // before the plug-in can post anything.
   const int32_t params = plug ? plug->ParamCount() : 0;
   if (params != posted.Count()) posted.Resize(params);
+}
+
+bool IEditor::SetScale(double factor) {
+  const IEditorScale next(factor);
+  if (next == scale) return false;
+  scale = next;
+  if (drawBitmap) drawBitmap->setSize(ScaledWidth(), ScaledHeight());
+  RedrawAll();
+  return true;
 }
 
 void IEditor::SetParamFromPlug(int32_t index, double value, bool isNormalized) {

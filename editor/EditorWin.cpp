@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "editor/EditorElement.h"
+#include "editor/ZoomSettings.h"
 #include "framework/EffectBase.h"
 #include "raster/Png.h"
 
@@ -23,6 +24,52 @@ void IEditorWin::Tick() {
   for (int32_t i = 0; i < count; ++i) Repaint(dirty[i]);
   if (countdown > 0 && --countdown == 0 && plug) plug->FlushDeferredEdit();
   if (plug) plug->OnEditorTick();
+  FollowMonitorAndAnnounceSize();
+}
+
+void IEditorWin::FollowMonitorAndAnnounceSize() {
+  if (IsWindowOpen()) {
+    const double monitor = MonitorScale();
+    if (monitor != monitorScale) {
+      monitorScale = monitor;
+      FollowScale();
+    }
+  }
+  if (!sizeToAnnounce) return;
+  sizeToAnnounce = false;
+  if (plug && IsWindowOpen()) plug->ResizeEditor(ScaledWidth(), ScaledHeight());
+}
+
+double IEditorWin::WantedScale() const {
+  if (hostScale > 0.0) return hostScale;
+  if (userZoom > 0) return userZoom / 100.0;
+  return monitorScale > 0.0 ? monitorScale : 1.0;
+}
+
+void IEditorWin::SetHostScale(double factor) {
+  hostScale = factor > 0.0 ? IEditorScale(factor).Factor() : 0.0;
+  FollowScale();
+}
+
+void IEditorWin::LoadUserZoom() {
+  userZoom = ZoomSettings::Load();
+  FollowScale();
+}
+
+void IEditorWin::ChooseZoom(int32_t percent) {
+  if (!ZoomSettings::IsChoice(percent)) return;
+  userZoom = percent;
+  ZoomSettings::Save(percent);
+  FollowScale();
+}
+
+bool IEditorWin::SetScale(double factor) {
+  if (!IEditor::SetScale(factor)) return false;
+  if (IsWindowOpen()) {
+    FitWindow();
+    sizeToAnnounce = true;
+  }
+  return true;
 }
 
 PX_IBitmap* IEditorWin::LoadResourceImage(int32_t id, const char*) {

@@ -59,6 +59,21 @@ class IEditorWin : public IEditor {
 
   void SetModule(void* handle) { module = handle; }
 
+  // --- Display scale. The face is drawn at the host's factor while the host
+  // gives one; else at the user's zoom choice; else at the scale of the
+  // monitor the window is on (per-monitor DPI on Windows); else at 1.
+  // factor 0 (or less, or NaN): the host no longer gives one.
+  void SetHostScale(double factor);
+  double HostScale() const { return hostScale; }
+  // Reads the user's remembered zoom; a host's view does so when it is made.
+  void LoadUserZoom();
+  int32_t UserZoom() const { return userZoom; }
+  // Remembers the choice in the user's settings file and follows it.
+  void ChooseZoom(int32_t percent) override;
+  // Resizes the window with the drawing; an open window's host hears of the
+  // new size on the next tick (never from inside one of its own calls).
+  bool SetScale(double factor) override;
+
   // --- For window systems without a message loop of their own (X11), whose
   // windows the host's run loop drives. Elsewhere there is nothing to watch.
   // The file descriptor to watch for reading; -1 when there is none.
@@ -86,6 +101,22 @@ class IEditorWin : public IEditor {
   void* parentWindow = nullptr;
 
  private:
+  // The scale the rules above give now, and taking it.
+  double WantedScale() const;
+  bool FollowScale() { return SetScale(WantedScale()); }
+  // The scale of the monitor the window is on; 0 where the system says none.
+  double MonitorScale() const;
+  // The open window takes the drawing's size.
+  void FitWindow();
+  // Tick's last step: a monitor of another scale, and a size the host is to hear of.
+  void FollowMonitorAndAnnounceSize();
+
+  double hostScale = 0.0;
+  double monitorScale = 0.0;
+  int32_t userZoom = 0;
+  // The window's size changed while open: the host is asked to follow.
+  bool sizeToAnnounce = false;
+
   // Tick step one: what the entry box asked for since the last tick.
   void DecideEntry();
   // The window system's entry box: whether one is open, its text, and

@@ -30,6 +30,9 @@ struct IEditorWinSystem {
   static bool AcquireClass(void* module);
   static void ReleaseClass(void* module);
   static void* CreateEditorWindow(IEditorWin* editor, void* parent, int x, int y, int w, int h);
+  // The display scale of the monitor a window is on (its DPI over 96); 0
+  // when the system cannot say.
+  static double MonitorScaleOf(void* window);
 
   // Ends what the open window was doing (a wheel countdown, a drag, the
   // entry box) and detaches the editor from it, without destroying it.

@@ -119,7 +119,7 @@ void IEditorWin::Repaint(const IRect& area) { Draw(area); }
 void IEditorWinSystem::PutArea(IEditorWin* editor, const IRect& area) {
   IEditorWin::Native& n = *editor->native;
   if (!n.window || !n.image) return;
-  IRect r = area.Intersect(IRect(0, 0, n.image->width, n.image->height));
+  IRect r = editor->Scale().ToPixels(area).Intersect(IRect(0, 0, n.image->width, n.image->height));
   if (r.W() <= 0 || r.H() <= 0) return;
   XPutImage(n.display, n.window, n.gc, n.image, r.L, r.T, r.L, r.T, static_cast<unsigned>(r.W()),
             static_cast<unsigned>(r.H()));
@@ -136,13 +136,10 @@ void* IEditorWin::OpenWindow(void* parent) {
   Display* display = n.display;
   Window host = static_cast<Window>(reinterpret_cast<uintptr_t>(parent));
   int x = 0, y = 0;
-  unsigned w = static_cast<unsigned>(width), h = static_cast<unsigned>(height);
+  unsigned w = static_cast<unsigned>(ScaledWidth()), h = static_cast<unsigned>(ScaledHeight());
   if (n.window) {
-    // A second attach moves the window: same size and place in the new parent.
-    Window root = 0, child = 0;
-    int ox = 0, oy = 0;
-    unsigned border = 0, depth = 0;
-    XGetGeometry(display, n.window, &root, &ox, &oy, &w, &h, &border, &depth);
+    // A second attach moves the window: same place in the new parent.
+    Window child = 0;
     XTranslateCoordinates(display, n.window, host, 0, 0, &x, &y, &child);
     Window old = n.window;
     IEditorWinSystem::ForgetWindow(this);
@@ -177,17 +174,7 @@ void* IEditorWin::OpenWindow(void* parent) {
   }
   n.window = created;
   n.gc = XCreateGC(display, created, 0, nullptr);
-  if (PX_IBitmap* bitmap = DrawBitmap()) {
-    n.image = XCreateImage(display, info.visual, 24, ZPixmap, 0, reinterpret_cast<char*>(bitmap->pixels()),
-                           static_cast<unsigned>(bitmap->width()), static_cast<unsigned>(bitmap->height()), 32,
-                           bitmap->rowStride() * 4);
-    // The pixel words are in this machine's order; Xlib converts if the
-    // server's differs.
-    if (n.image) {
-      n.image->byte_order = LSBFirst;
-      n.image->bitmap_bit_order = LSBFirst;
-    }
-  }
+  IEditorWinSystem::DescribeBitmap(this);
   window = reinterpret_cast<void*>(static_cast<uintptr_t>(created));
   XFlush(display);
   RedrawAll();
@@ -208,6 +195,42 @@ void IEditorWin::CloseWindow() {
   n.display = nullptr;
 }
 
+void IEditorWinSystem::DescribeBitmap(IEditorWin* editor) {
+  IEditorWin::Native& n = *editor->native;
+  ForgetImage(n);
+  PX_IBitmap* bitmap = editor->DrawBitmap();
+  if (!bitmap || !bitmap->pixels()) return;
+  n.image = XCreateImage(n.display, n.visual, 24, ZPixmap, 0, reinterpret_cast<char*>(bitmap->pixels()),
+                         static_cast<unsigned>(bitmap->width()), static_cast<unsigned>(bitmap->height()), 32,
+                         bitmap->rowStride() * 4);
+  // The pixel words are in this machine's order; Xlib converts if the
+  // server's differs.
+  if (n.image) {
+    n.image->byte_order = LSBFirst;
+    n.image->bitmap_bit_order = LSBFirst;
+  }
+}
+
+void IEditorWinSystem::ForgetImage(IEditorWin::Native& n) {
+  if (!n.image) return;
+  n.image->data = nullptr;  // the bitmap's pixels are not the image's to free
+  XDestroyImage(n.image);
+  n.image = nullptr;
+}
+
+void IEditorWin::FitWindow() {
+  if (!IEditorWinSystem::HasWindow(this)) return;
+  Native& n = *native;
+  // The bitmap may have moved with its new size.
+  IEditorWinSystem::DescribeBitmap(this);
+  XResizeWindow(n.display, n.window, static_cast<unsigned>(ScaledWidth()), static_cast<unsigned>(ScaledHeight()));
+  XFlush(n.display);
+}
+
+// X11 tells a child window nothing of a display's scale: the host does, or
+// the user's zoom.
+double IEditorWin::MonitorScale() const { return 0.0; }
+
 void IEditorWinSystem::ForgetWindow(IEditorWin* editor) {
   if (!HasWindow(editor)) return;
   IEditorWin::Native& n = *editor->native;
@@ -219,11 +242,7 @@ void IEditorWinSystem::ForgetWindow(IEditorWin* editor) {
   n.lastPress[0].armed = n.lastPress[1].armed = false;
   DestroyEntryBox(editor);
   editor->CloseEntry();
-  if (n.image) {
-    n.image->data = nullptr;  // the bitmap's pixels are not the image's to free
-    XDestroyImage(n.image);
-    n.image = nullptr;
-  }
+  ForgetImage(n);
   if (n.gc) XFreeGC(n.display, n.gc);
   n.gc = nullptr;
   n.window = 0;

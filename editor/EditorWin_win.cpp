@@ -19,8 +19,9 @@ void* IEditorWinSystem::EntryBox(const IEditorWin* editor) {
 
 void IEditorWin::NativeDeleter::operator()(Native* n) const { delete n; }
 
-bool IEditorWin::DrawScreen(const IRect& r) {
+bool IEditorWin::DrawScreen(const IRect& area) {
   if (!window) return true;
+  const IRect r = Scale().ToPixels(area);
   HWND hwnd = static_cast<HWND>(window);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
@@ -39,7 +40,8 @@ void IEditorWin::Repaint(const IRect& area) {
     return;
   }
   HWND hwnd = static_cast<HWND>(window);
-  RECT r{area.L, area.T, area.R, area.B};
+  const IRect at = Scale().ToPixels(area);
+  RECT r{at.L, at.T, at.R, at.B};
   InvalidateRect(hwnd, &r, FALSE);
   if (void* entryBox = IEditorWinSystem::EntryBox(this)) {
     // The entry box lies on top; painting over it would hide what is typed.
@@ -53,21 +55,23 @@ void IEditorWin::Repaint(const IRect& area) {
 
 void* IEditorWin::OpenWindow(void* parent) {
   parentWindow = parent;
-  int x = 0, y = 0, w = width, h = height;
+  int x = 0, y = 0;
   if (window) {
-    // A second attach moves the window: same size and place in the new parent.
+    // A second attach moves the window: same place in the new parent.
     RECT old{}, host{};
     GetWindowRect(static_cast<HWND>(window), &old);
     GetWindowRect(static_cast<HWND>(parent), &host);
     x = old.left - host.left;
     y = old.top - host.top;
-    w = old.right - old.left;
-    h = old.bottom - old.top;
     CloseWindow();
     parentWindow = parent;
   }
   if (!IEditorWinSystem::AcquireClass(module)) return nullptr;
-  window = IEditorWinSystem::CreateEditorWindow(this, parent, x, y, w, h);
+  // Without the host's word, the window starts at its monitor's scale.
+  monitorScale = IEditorWinSystem::MonitorScaleOf(parent);
+  // The host asked for the size before: it hears of a new one on the first tick.
+  if (FollowScale()) sizeToAnnounce = true;
+  window = IEditorWinSystem::CreateEditorWindow(this, parent, x, y, ScaledWidth(), ScaledHeight());
   if (!window) {
     IEditorWinSystem::ReleaseClass(module);
     return nullptr;
@@ -102,6 +106,32 @@ void IEditorWinSystem::ForgetWindow(IEditorWin* editor) {
   DestroyEntryBox(editor);
   editor->CloseEntry();
   if (GetCapture() == hwnd) ReleaseCapture();
+}
+
+void IEditorWin::FitWindow() {
+  if (!window) return;
+  SetWindowPos(static_cast<HWND>(window), nullptr, 0, 0, ScaledWidth(), ScaledHeight(),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(static_cast<HWND>(window), nullptr, FALSE);
+}
+
+double IEditorWin::MonitorScale() const { return IEditorWinSystem::MonitorScaleOf(window); }
+
+double IEditorWinSystem::MonitorScaleOf(void* window) {
+  if (!window) return 0.0;
+  // Per-monitor DPI came with Windows 8.1 (shcore) and 10 (user32): looked
+  // up by name so that older systems simply have none.
+  using DpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto forWindow = reinterpret_cast<DpiForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  UINT dpi = 0;
+  if (forWindow) dpi = forWindow(static_cast<HWND>(window));
+  if (dpi == 0) {
+    HDC dc = GetDC(static_cast<HWND>(window));
+    if (dc) dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSX));
+    if (dc) ReleaseDC(static_cast<HWND>(window), dc);
+  }
+  return dpi > 0 ? dpi / 96.0 : 0.0;
 }
 
 // The system's message loop drives the window: the host has nothing to watch,

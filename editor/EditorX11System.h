@@ -55,8 +55,12 @@ struct IEditorWinSystem {
   // Ends what the open window was doing (a wheel countdown, a drag, the
   // entry box) and detaches the editor from it, without destroying it.
   static void ForgetWindow(IEditorWin* editor);
-  // Copies an area of the drawing bitmap to the window as it is.
+  // Copies a face area of the drawing bitmap to the window as it is.
   static void PutArea(IEditorWin* editor, const IRect& area);
+  // Describes the drawing bitmap's pixels as the window's image (again
+  // after the bitmap's size changed), and lets go of that description.
+  static void DescribeBitmap(IEditorWin* editor);
+  static void ForgetImage(IEditorWin::Native& n);
   // Whether a press of button 1 or 3 pairs with the one before into a
   // double click; remembers it for the next.
   static bool IsDoubleClick(IEditorWin::Native::Press& last, const XButtonEvent& event);

@@ -30,11 +30,11 @@ ITextStyle& BoxStyle(const IArgb& colour) {
 
 int TextWidth(const std::string& text, size_t count) {
   if (count == 0) return 0;
-  ITextStyle& style = BoxStyle(kText);
-  if (!style.cachedFont) style.cachedFont = FontCache::ForStyle(style);
-  if (!style.cachedFont) return 0;
+  // Measured in face pixels, where the box is laid out; the drawing scales.
+  PX_CachedFont* font = FontCache::ForStyle(BoxStyle(kText));
+  if (!font) return 0;
   PX_Rect r{0, 0, 1 << 20, 1 << 10};
-  style.cachedFont->drawText(nullptr, text.c_str(), static_cast<int>(count), &r,
+  font->drawText(nullptr, text.c_str(), static_cast<int>(count), &r,
                              PX_TEXT_CALCRECT | PX_TEXT_NOCLIP);
   return r.right - r.left;
 }

@@ -71,7 +71,7 @@ void IEditorWin::PromptParamEntry(IEditorElement* control, IParamEntry* param, b
   }
   char text[IParamEntry::kFormatBufferSize] = {};
   param->FormatValue(param->value, false, text);
-  IRect r = EntryRect(control, param);
+  const IRect r = Scale().ToPixels(EntryRect(control, param));
 
   HWND parent = static_cast<HWND>(window);
   HWND box = CreateWindowExA(0, "EDIT", text, WS_CHILD | WS_VISIBLE | ES_CENTER | ES_MULTILINE, r.L,
@@ -86,7 +86,7 @@ void IEditorWin::PromptParamEntry(IEditorElement* control, IParamEntry* param, b
   state.editBox = box;
   state.editOldProc = reinterpret_cast<void*>(
       SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EntryBoxProc)));
-  HFONT font = CreateFontA(14, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+  HFONT font = CreateFontA(Scale().ToPixels(14), 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                            "Arial");
   if (font) SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

@@ -21,8 +21,8 @@ struct Entry {
   char face[kFaceSize];
   std::unique_ptr<PX_CachedFont> font;
 
-  bool Matches(const ITextStyle& s) const {
-    return size == s.size && orientation == s.orientation && style == s.style &&
+  bool Matches(const ITextStyle& s, int32_t height) const {
+    return size == height && orientation == s.orientation && style == s.style &&
            std::strncmp(face, s.font, kFaceSize) == 0;
   }
 };
@@ -37,10 +37,10 @@ Cache& TheCache() {
   return cache;
 }
 
-PX_CachedFont* MakeFont(const ITextStyle& s) {
+PX_CachedFont* MakeFont(const ITextStyle& s, int32_t height) {
   PX_FontDesc desc;
   desc.face = s.font;
-  desc.height = s.size;
+  desc.height = height;
   desc.angle = s.orientation;
   desc.bold = (s.style & 1) != 0;
   desc.italic = (s.style & 2) != 0;
@@ -54,14 +54,15 @@ PX_CachedFont* MakeFont(const ITextStyle& s) {
 
 }  // namespace
 
-PX_CachedFont* FontCache::ForStyle(const ITextStyle& style) {
+PX_CachedFont* FontCache::ForStyle(const ITextStyle& style, const IEditorScale& scale) {
+  const int32_t height = scale.ToPixels(style.size);
   Cache& cache = TheCache();
   std::lock_guard<std::mutex> g(cache.mutex);
   for (Entry& e : cache.entries)
-    if (e.Matches(style)) return e.font.get();
-  PX_CachedFont* font = MakeFont(style);
+    if (e.Matches(style, height)) return e.font.get();
+  PX_CachedFont* font = MakeFont(style, height);
   if (!font) return nullptr;
-  Entry e{style.size, style.orientation, style.style, {}, std::unique_ptr<PX_CachedFont>(font)};
+  Entry e{height, style.orientation, style.style, {}, std::unique_ptr<PX_CachedFont>(font)};
   CopyText(e.face, style.font, kFaceSize);
   cache.entries.push_back(std::move(e));
   return font;

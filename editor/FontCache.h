@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "editor/EditorScale.h"
+
 class PX_CachedFont;
 struct ITextStyle;
 
@@ -12,6 +14,7 @@ namespace FontCache {
 // The font for a style (the style's quality does not pick a font: styles
 // differing only in quality share the first one made). Null when the system
 // cannot make the font.
-PX_CachedFont* ForStyle(const ITextStyle& style);
+// At a scale, the font is the style's size times the factor, rounded.
+PX_CachedFont* ForStyle(const ITextStyle& style, const IEditorScale& scale = IEditorScale());
 
 }  // namespace FontCache

@@ -23,6 +23,7 @@ struct ITextStyle {
   int32_t orientation = 0; // degrees
   int32_t quality = 0;     // 0 default, 1 not antialiased, 2 antialiased, 3 ClearType
   PX_CachedFont* cachedFont = nullptr;
+  double cachedScale = 1.0;  // the editor scale cachedFont was made for
 
   ITextStyle() = default;
   ITextStyle(const char* face, int32_t size, const IArgb& colour, int32_t style = 0,

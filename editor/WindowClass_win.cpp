@@ -62,7 +62,8 @@ void KeyDown(HWND hwnd, IEditorWin* editor, WPARAM key) {
   POINT p{};
   GetCursorPos(&p);
   ScreenToClient(hwnd, &p);
-  editor->HandleKeyDown(p.x, p.y, code);
+  const IEditor::IFacePoint at = editor->FacePoint(p.x, p.y);
+  editor->HandleKeyDown(at.x, at.y, code);
 }
 
 void MouseMove(HWND hwnd, IEditorWin* editor, WPARAM keys, int x, int y) {
@@ -84,13 +85,14 @@ void MouseWheel(HWND hwnd, IEditorWin* editor, WPARAM wParam, int x, int y) {
   int32_t notches = static_cast<int16_t>(HIWORD(wParam)) / 120;
   RECT r{};
   GetWindowRect(hwnd, &r);
-  editor->HandleMouseWheel(x - r.left, y - r.top, MouseStateOf(LOWORD(wParam)), notches);
+  const IEditor::IFacePoint at = editor->FacePoint(x - r.left, y - r.top);
+  editor->HandleMouseWheel(at.x, at.y, MouseStateOf(LOWORD(wParam)), notches);
 }
 
 void Paint(HWND hwnd, IEditorWin* editor) {
   RECT u{};
   if (!GetUpdateRect(hwnd, &u, FALSE)) return;
-  editor->Draw(IRect(u.left, u.top, u.right, u.bottom));
+  editor->Draw(editor->Scale().ToFace(IRect(u.left, u.top, u.right, u.bottom)));
   // Draw paints nothing for an editor without controls; the area must still
   // count as painted or the system asks again forever.
   ValidateRect(hwnd, &u);
@@ -108,7 +110,10 @@ LRESULT CALLBACK EditorWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
   auto* editor = reinterpret_cast<IEditorWin*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!editor) return DefWindowProcA(hwnd, msg, wParam, lParam);
 
-  int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  // Window pixels; the mouse messages' points on the face (the wheel's are
+  // the screen's, mapped by MouseWheel).
+  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  const IEditor::IFacePoint at = editor->FacePoint(x, y);
   switch (msg) {
     case WM_PAINT:
       Paint(hwnd, editor);
@@ -134,21 +139,21 @@ LRESULT CALLBACK EditorWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
       // No colours of the plug-in's own for static children.
       return 0;
     case WM_MOUSEMOVE:
-      MouseMove(hwnd, editor, wParam, x, y);
+      MouseMove(hwnd, editor, wParam, at.x, at.y);
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
       ReleaseCapture();
-      editor->HandleMouseUp(x, y, MouseStateOf(wParam));
+      editor->HandleMouseUp(at.x, at.y, MouseStateOf(wParam));
       return 0;
     case WM_LBUTTONDBLCLK:
-      if (editor->HandleDoubleClick(x, y, MouseStateOf(wParam))) SetCapture(hwnd);
+      if (editor->HandleDoubleClick(at.x, at.y, MouseStateOf(wParam))) SetCapture(hwnd);
       return 0;
     case WM_RBUTTONDOWN:
     case WM_LBUTTONDOWN:
       if (IEditorWinSystem::EntryBoxClick(editor, msg == WM_LBUTTONDOWN)) return 0;
       SetCapture(hwnd);
-      editor->HandleMouseDown(x, y, MouseStateOf(wParam));
+      editor->HandleMouseDown(at.x, at.y, MouseStateOf(wParam));
       return 0;
     case WM_MOUSEWHEEL:
       MouseWheel(hwnd, editor, wParam, x, y);

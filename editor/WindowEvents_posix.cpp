@@ -69,29 +69,30 @@ void IEditorWinSystem::HandleEvent(IEditorWin* editor, XEvent& event) {
     case Expose: {
       // The bitmap already holds the picture: copy the exposed area of it.
       XExposeEvent& e = event.xexpose;
-      PutArea(editor, IRect(e.x, e.y, e.x + e.width, e.y + e.height));
+      PutArea(editor, editor->Scale().ToFace(IRect(e.x, e.y, e.x + e.width, e.y + e.height)));
       break;
     }
     case ButtonPress: {
       XButtonEvent& e = event.xbutton;
       IMouseState mod = MouseStateOf(e.state);
+      const IEditor::IFacePoint at = editor->FacePoint(e.x, e.y);
       if (e.button == Button4 || e.button == Button5) {
-        editor->HandleMouseWheel(e.x, e.y, mod, e.button == Button4 ? 1 : -1);
+        editor->HandleMouseWheel(at.x, at.y, mod, e.button == Button4 ? 1 : -1);
         break;
       }
       if (e.button != Button1 && e.button != Button3) break;
       bool left = e.button == Button1;
       (left ? mod.L : mod.R) = true;
       bool twice = IsDoubleClick(n.lastPress[left ? 0 : 1], e);
-      if (n.entryOpen && EntryBoxClick(editor, left, e.x, e.y)) break;
+      if (n.entryOpen && EntryBoxClick(editor, left, at.x, at.y)) break;
       if (!left && twice) break;  // the second press of a right double click does nothing
       if (left && twice) {
-        editor->HandleDoubleClick(e.x, e.y, mod);
+        editor->HandleDoubleClick(at.x, at.y, mod);
         break;
       }
       // The server holds the pointer for this window until the release.
       n.captured = true;
-      editor->HandleMouseDown(e.x, e.y, mod);
+      editor->HandleMouseDown(at.x, at.y, mod);
       break;
     }
     case ButtonRelease: {
@@ -100,7 +101,8 @@ void IEditorWinSystem::HandleEvent(IEditorWin* editor, XEvent& event) {
       IMouseState mod = MouseStateOf(e.state);
       (e.button == Button1 ? mod.L : mod.R) = false;
       n.captured = false;
-      editor->HandleMouseUp(e.x, e.y, mod);
+      const IEditor::IFacePoint at = editor->FacePoint(e.x, e.y);
+      editor->HandleMouseUp(at.x, at.y, mod);
       break;
     }
     case MotionNotify: {
@@ -113,11 +115,12 @@ void IEditorWinSystem::HandleEvent(IEditorWin* editor, XEvent& event) {
       }
       XMotionEvent& e = event.xmotion;
       IMouseState mod = MouseStateOf(e.state);
+      const IEditor::IFacePoint at = editor->FacePoint(e.x, e.y);
       if (mod.L || mod.R) {
-        if (n.captured) editor->HandleMouseDrag(e.x, e.y, mod);
+        if (n.captured) editor->HandleMouseDrag(at.x, at.y, mod);
         break;
       }
-      editor->HandleMouseOver(e.x, e.y, mod);
+      editor->HandleMouseOver(at.x, at.y, mod);
       break;
     }
     case LeaveNotify:
@@ -152,7 +155,9 @@ bool IEditorWin::TakeKey(const IKeyPress& press) {
   Window root = 0, child = 0;
   int rootX = 0, rootY = 0, x = 0, y = 0;
   unsigned state = 0;
-  if (XQueryPointer(native->display, native->window, &root, &child, &rootX, &rootY, &x, &y, &state))
-    HandleKeyDown(x, y, code);
+  if (XQueryPointer(native->display, native->window, &root, &child, &rootX, &rootY, &x, &y, &state)) {
+    const IFacePoint at = FacePoint(x, y);
+    HandleKeyDown(at.x, at.y, code);
+  }
   return false;
 }

@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "raster/Blit.h"
+#include "raster/OverKernel.h"
 #include "raster/PixelView.h"
 
 namespace {
@@ -86,6 +87,12 @@ void blendRows(const CopyJob& job, int alpha) {
   }
 }
 
+// Copy weighted by source alpha ("over") runs on the processor's vector kernel.
+void overRows(const CopyJob& job, int alpha) {
+  const PX_OverKernel& kernel = PX_BestOver();
+  for (int j = 0; j < job.h; ++j) kernel.row(job.dstRow(j), job.srcRow(j), job.w, alpha);
+}
+
 }  // namespace
 
 void PX_CopyArea(PX_IBitmap* destination, PX_IBitmap* source, int x, int y, const PX_Rect* sourceRect,
@@ -106,6 +113,7 @@ void PX_CopyArea(PX_IBitmap* destination, PX_IBitmap* source, int x, int y, cons
     using Op = decltype(op);
     if (copyKindSkips<Op>(alpha)) return;
     if (std::is_same<Op, PX_CopyOp>::value && alpha >= 256) return copyRows(job);
+    if (std::is_same<Op, PX_CopySourceAlphaOp>::value) return overRows(job, alpha);
     blendRows<Op>(job, alpha);
   });
 }

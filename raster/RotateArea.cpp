@@ -1,9 +1,13 @@
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <type_traits>
 
 #include "raster/Blit.h"
+#include "raster/BlitReference.h"
+#include "raster/OverKernel.h"
 #include "raster/PixelView.h"
 
 namespace {
@@ -34,7 +38,12 @@ struct Window {
 
 struct Nearest {
   static PX_Source sample(const Window& w, int x, int y, int, int) { return PX_Source::of(*w.at(x, y)); }
+  static PX_Pixel32 pixel(const Window& w, int x, int y, int, int) { return *w.at(x, y); }
+  static PX_Pixel32 overPixel(const Window& w, int x, int y, int fx, int fy) { return pixel(w, x, y, fx, fy); }
 };
+
+// A sample's channels (each 0 ... 255, a mix of pixels) as one pixel word.
+inline PX_Pixel32 packed(const PX_Source& c) { return PX_Pack(c.a, c.r, c.g, c.b); }
 
 struct Bilinear {
   static PX_Source mix2(PX_Pixel32 a, PX_Pixel32 b, int f) {
@@ -58,6 +67,44 @@ struct Bilinear {
     };
     return {channel(PX_Blue), channel(PX_Green), channel(PX_Red), channel(PX_Alpha)};
   }
+  static PX_Pixel32 pixel(const Window& w, int x, int y, int fx, int fy) { return packed(sample(w, x, y, fx, fy)); }
+  static PX_Pixel32 overPixel(const Window& w, int x, int y, int fx, int fy) { return pixel(w, x, y, fx, fy); }
+};
+
+// The same samples as Bilinear's, four channels at once (SSE2 is every
+// x86-64 processor's). Exact: every product and partial sum is an integer
+// below 2^24, which single precision holds without rounding, and the scale
+// by 2^-16 and the truncation are the shift's floor.
+struct BilinearVector {
+  static PX_Source sample(const Window& w, int x, int y, int fx, int fy) { return PX_Source::of(pixel(w, x, y, fx, fy)); }
+  static PX_Pixel32 pixel(const Window& w, int x, int y, int fx, int fy) {
+    if (x + 1 >= w.width || y + 1 >= w.height) return Bilinear::pixel(w, x, y, fx, fy);
+    const PX_Pixel32* p = w.at(x, y);
+    const int w11 = static_cast<int>((static_cast<int64_t>(fx) * fy) >> 16);
+    const int w10 = fx - w11, w01 = fy - w11, w00 = 65536 - fx - fy + w11;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i top = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), zero);
+    const __m128i bottom = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + w.step)), zero);
+    auto weighted = [](__m128i pixel, int weight) {
+      return _mm_mul_ps(_mm_cvtepi32_ps(pixel), _mm_set1_ps(static_cast<float>(weight)));
+    };
+    const __m128 sum = _mm_add_ps(_mm_add_ps(weighted(_mm_unpacklo_epi16(top, zero), w00),
+                                             weighted(_mm_unpackhi_epi16(top, zero), w10)),
+                                  _mm_add_ps(weighted(_mm_unpacklo_epi16(bottom, zero), w01),
+                                             weighted(_mm_unpackhi_epi16(bottom, zero), w11)));
+    const __m128i c = _mm_cvttps_epi32(_mm_mul_ps(sum, _mm_set1_ps(1.0f / 65536.0f)));
+    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(c, zero), zero);
+    return static_cast<PX_Pixel32>(_mm_cvtsi128_si32(bytes));
+  }
+  // For "over", where a sample of alpha 0 leaves the destination whatever its
+  // colour: four clear pixels need no mixing.
+  static PX_Pixel32 overPixel(const Window& w, int x, int y, int fx, int fy) {
+    if (x + 1 < w.width && y + 1 < w.height) {
+      const PX_Pixel32* p = w.at(x, y);
+      if (((p[0] | p[1] | p[w.step] | p[w.step + 1]) >> 24) == 0) return 0;
+    }
+    return pixel(w, x, y, fx, fy);
+  }
 };
 
 struct Walk {
@@ -66,8 +113,32 @@ struct Walk {
   int64_t s0, t0, colS, colT, rowS, rowT;
 };
 
+// "Over" samples a run of a row into a buffer, then lays the buffer over
+// the row with the vector kernel; samples outside the source are clear.
+template <class Filter>
+void walkOver(const Walk& job, const Window& win, int alpha, const PX_OverKernel& kernel) {
+  constexpr int kRun = 128;
+  PX_Pixel32 run[kRun];
+  for (int j = 0; j < job.h; ++j) {
+    int64_t s = job.s0 + j * job.rowS, t = job.t0 + j * job.rowT;
+    PX_Pixel32* d = job.dst.row(job.dy + j) + job.dx;
+    for (int from = 0; from < job.w; from += kRun) {
+      const int n = std::min(kRun, job.w - from);
+      for (int i = 0; i < n; ++i, s += job.colS, t += job.colT) {
+        const int64_t x = s >> 16, y = t >> 16;
+        const bool inside = s >= 0 && t >= 0 && x < win.width && y < win.height;
+        run[i] = inside ? Filter::overPixel(win, static_cast<int>(x), static_cast<int>(y), static_cast<int>(s & 0xFFFF),
+                                        static_cast<int>(t & 0xFFFF))
+                        : 0;
+      }
+      kernel.row(d + from, run, n, alpha);
+    }
+  }
+}
+
 template <class Filter, class Op>
-void walk(const Walk& job, const Window& win, int alpha) {
+void walk(const Walk& job, const Window& win, int alpha, const PX_OverKernel& over) {
+  if (std::is_same<Op, PX_CopySourceAlphaOp>::value) return walkOver<Filter>(job, win, alpha, over);
   for (int j = 0; j < job.h; ++j) {
     int64_t s = job.s0 + j * job.rowS, t = job.t0 + j * job.rowT;
     PX_Pixel32* d = job.dst.row(job.dy + j) + job.dx;
@@ -83,20 +154,19 @@ void walk(const Walk& job, const Window& win, int alpha) {
 }
 
 template <class Filter>
-void walkWith(uint32_t mode, const Walk& job, const Window& win, int alpha) {
+void walkWith(uint32_t mode, const Walk& job, const Window& win, int alpha, const PX_OverKernel& over) {
   PX_WithCombineOp(mode, true, [&](auto op) {
     using Op = decltype(op);
     bool copyKind = std::is_same<Op, PX_CopyOp>::value || std::is_same<Op, PX_CopySourceAlphaOp>::value;
     if (copyKind && alpha <= 0) return;
-    walk<Filter, Op>(job, win, alpha);
+    walk<Filter, Op>(job, win, alpha, over);
   });
 }
 
-}  // namespace
-
-void PX_RotateArea(PX_IBitmap* destination, PX_IBitmap* source, int x, int y, int width, int height,
-                   float sourceX, float sourceY, float sourceWidth, float sourceHeight, float angle,
-                   bool clipToSource, float opacity, uint32_t mode, float centreX, float centreY) {
+template <class BilinearFilter>
+void rotateArea(const PX_OverKernel& over, PX_IBitmap* destination, PX_IBitmap* source, int x, int y, int width,
+                int height, float sourceX, float sourceY, float sourceWidth, float sourceHeight, float angle,
+                bool clipToSource, float opacity, uint32_t mode, float centreX, float centreY) {
   if (!destination || !source || width == 0 || height == 0) return;
 
   double wl = 0, wt = 0, wr = source->width(), wb = source->height();
@@ -149,7 +219,23 @@ void PX_RotateArea(PX_IBitmap* destination, PX_IBitmap* source, int x, int y, in
            toFixed(rowS, kStepLimit),
            toFixed(rowT, kStepLimit)};
   if ((mode & 0xFF00) == PX_COMBINE_BILINEAR)
-    walkWith<Bilinear>(mode, job, win, alpha);
+    walkWith<BilinearFilter>(mode, job, win, alpha, over);
   else
-    walkWith<Nearest>(mode, job, win, alpha);
+    walkWith<Nearest>(mode, job, win, alpha, over);
+}
+
+}  // namespace
+
+void PX_RotateArea(PX_IBitmap* destination, PX_IBitmap* source, int x, int y, int width, int height,
+                   float sourceX, float sourceY, float sourceWidth, float sourceHeight, float angle,
+                   bool clipToSource, float opacity, uint32_t mode, float centreX, float centreY) {
+  rotateArea<BilinearVector>(PX_BestOver(), destination, source, x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight,
+                             angle, clipToSource, opacity, mode, centreX, centreY);
+}
+
+void PX_RotateAreaReference(PX_IBitmap* destination, PX_IBitmap* source, int x, int y, int width, int height,
+                            float sourceX, float sourceY, float sourceWidth, float sourceHeight, float angle,
+                            bool clipToSource, float opacity, uint32_t mode, float centreX, float centreY) {
+  rotateArea<Bilinear>(PX_ScalarOver(), destination, source, x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight, angle,
+                       clipToSource, opacity, mode, centreX, centreY);
 }

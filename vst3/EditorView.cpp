@@ -7,15 +7,27 @@
 #include <memory>
 #include <mutex>
 
-#include "editor/Editor.h"
+#include "editor/EditorWin.h"
 #include "vst3/EffectVST3.h"
 #include "vst3/HostCall.h"
 
 using namespace Steinberg;
 
-IEffectVST3View::IEffectVST3View(IEffectVST3* plug) : plug(plug) { plug->addRef(); }
+namespace {
+
+IEditorWin* WindowSide(IEditor* editor) { return dynamic_cast<IEditorWin*>(editor); }
+
+}  // namespace
+
+IEffectVST3View::IEffectVST3View(IEffectVST3* plug) : plug(plug) {
+  plug->addRef();
+  // A host's view shows the user's own zoom until the host gives a factor.
+  if (IEditorWin* editor = WindowSide(plug->Editor())) editor->LoadUserZoom();
+}
 
 IEffectVST3View::~IEffectVST3View() {
+  // The factor was this view's host's; the next view's host may give none.
+  if (IEditorWin* editor = WindowSide(plug->Editor()); editor && givesScale) editor->SetHostScale(0.0);
   // What the window system holds goes while the plug-in (and its editor) is
   // surely alive.
   native.reset();
@@ -61,8 +73,26 @@ tresult PLUGIN_API IEffectVST3View::removed() {
 tresult PLUGIN_API IEffectVST3View::getSize(ViewRect* size) {
   IEditor* editor = plug->Editor();
   if (!editor || !size) return kResultFalse;
-  *size = ViewRect(0, 0, editor->Width(), editor->Height());
+  *size = ViewRect(0, 0, editor->ScaledWidth(), editor->ScaledHeight());
   return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3View::checkSizeConstraint(ViewRect* r) {
+  IEditor* editor = plug->Editor();
+  if (!editor || !r) return kResultFalse;
+  r->right = r->left + editor->ScaledWidth();
+  r->bottom = r->top + editor->ScaledHeight();
+  return kResultTrue;
+}
+
+tresult PLUGIN_API IEffectVST3View::setContentScaleFactor(ScaleFactor factor) {
+  IEditorWin* editor = WindowSide(plug->Editor());
+  if (!editor) return kResultFalse;
+  // A factor that is no number is no factor: the view keeps what it shows.
+  if (!(factor == factor)) return kInvalidArgument;
+  givesScale = true;
+  editor->SetHostScale(IEditorScale(factor).Factor());
+  return kResultTrue;
 }
 
 tresult PLUGIN_API IEffectVST3View::onSize(ViewRect* newSize) {

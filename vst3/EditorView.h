@@ -2,19 +2,21 @@
 //
 // A view only opens and closes the editor's window; the editor itself belongs
 // to the plug-in. Each view holds one reference on the plug-in and is listed
-// in its views while it lives.
+// in its views while it lives. It takes the host's display scale and shows
+// the editor at it (the window, and every size the view reports).
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "public.sdk/source/common/pluginview.h"
 
 class IEditor;
 class IEffectVST3;
 
-class IEffectVST3View : public Steinberg::CPluginView {
+class IEffectVST3View : public Steinberg::CPluginView, public Steinberg::IPlugViewContentScaleSupport {
  public:
   explicit IEffectVST3View(IEffectVST3* plug);
   ~IEffectVST3View() override;
@@ -29,6 +31,11 @@ class IEffectVST3View : public Steinberg::CPluginView {
   tresult PLUGIN_API getSize(ViewRect* size) SMTG_OVERRIDE;
   tresult PLUGIN_API onSize(ViewRect* newSize) SMTG_OVERRIDE;
   tresult PLUGIN_API setFrame(Steinberg::IPlugFrame* frame) SMTG_OVERRIDE;
+  // The size is the face's at the scale: any other is answered with it.
+  tresult PLUGIN_API checkSizeConstraint(ViewRect* rect) SMTG_OVERRIDE;
+  // 1 ... 4 (others become the nearer end); while the view is open the host
+  // is asked, on the editor's next tick, to resize to match.
+  tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) SMTG_OVERRIDE;
   // Keys the host passes on from its window: the open entry box takes its
   // keys; everything else stays the host's (kResultFalse).
   tresult PLUGIN_API onKeyDown(Steinberg::char16 key, Steinberg::int16 keyCode,
@@ -37,8 +44,15 @@ class IEffectVST3View : public Steinberg::CPluginView {
   // The plug-in asks the host frame for a new size; onSize confirms it.
   void RequestResize(int32_t width, int32_t height);
   bool ResizePending() const { return resizePending; }
+  bool GivesScale() const { return givesScale; }
   Steinberg::IPlugFrame* Frame() const { return plugFrame; }
   void* Parent() const { return systemWindow; }
+
+  OBJ_METHODS(IEffectVST3View, CPluginView)
+  DEFINE_INTERFACES
+    DEF_INTERFACE(IPlugViewContentScaleSupport)
+  END_DEFINE_INTERFACES(CPluginView)
+  REFCOUNT_METHODS(CPluginView)
 
  private:
   // The window system this build can open the editor in ("HWND" on Windows,
@@ -51,6 +65,7 @@ class IEffectVST3View : public Steinberg::CPluginView {
 
   IEffectVST3* plug;
   bool resizePending = false;
+  bool givesScale = false;  // this view passed on a factor of the host's
 
   // What the window system needs beside the window (the host's run loop on
   // Linux), defined by the platform's source file.

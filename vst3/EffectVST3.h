@@ -125,6 +125,7 @@ class IEffectVST3 : public IEffectBase,
   tresult PLUGIN_API tick() SMTG_OVERRIDE;
   tresult PLUGIN_API drawInto(Steinberg::uint32* pixels, Steinberg::int32 width, Steinberg::int32 height,
                               Steinberg::int32 stride) SMTG_OVERRIDE;
+  tresult PLUGIN_API setEditorScale(double factor) SMTG_OVERRIDE;
 
   // --- Editor views (EditorView.cpp) -----------------------------------------
   void ResizeEditor(int32_t width, int32_t height) override;

@@ -24,14 +24,17 @@ IMouseState MouseStateOf(int32 buttons) {
 tresult PLUGIN_API IEffectVST3::getEditorSize(int32* width, int32* height) {
   if (!width || !height) return kInvalidArgument;
   if (!editor) return kResultFalse;
-  *width = editor->Width();
-  *height = editor->Height();
+  *width = editor->ScaledWidth();
+  *height = editor->ScaledHeight();
   return kResultOk;
 }
 
 tresult PLUGIN_API IEffectVST3::pointer(int32 event, int32 x, int32 y, int32 buttons, int32 notches) {
   if (!editor) return kResultFalse;
   const IMouseState mod = MouseStateOf(buttons);
+  const IEditor::IFacePoint at = editor->FacePoint(x, y);
+  x = at.x;
+  y = at.y;
   switch (event) {
     case kPointerDown:
       editor->HandleMouseDown(x, y, mod);
@@ -60,7 +63,7 @@ tresult PLUGIN_API IEffectVST3::tick() {
 tresult PLUGIN_API IEffectVST3::drawInto(uint32* pixels, int32 width, int32 height, int32 stride) {
   if (!pixels || stride < width) return kInvalidArgument;
   if (!editor) return kResultFalse;
-  if (width != editor->Width() || height != editor->Height()) return kInvalidArgument;
+  if (width != editor->ScaledWidth() || height != editor->ScaledHeight()) return kInvalidArgument;
   editor->RedrawAll();
   static_cast<IEditorWin*>(editor)->Tick();
   PX_IBitmap* drawn = editor->DrawBitmap();
@@ -70,5 +73,12 @@ tresult PLUGIN_API IEffectVST3::drawInto(uint32* pixels, int32 width, int32 heig
     std::memcpy(pixels + static_cast<size_t>(y) * stride, drawn->pixels() + static_cast<size_t>(row) * drawn->rowStride(),
                 sizeof(uint32) * width);
   }
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3::setEditorScale(double factor) {
+  if (!editor) return kResultFalse;
+  if (!(factor == factor)) return kInvalidArgument;
+  static_cast<IEditorWin*>(editor)->SetHostScale(IEditorScale(factor).Factor());
   return kResultOk;
 }

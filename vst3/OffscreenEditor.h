@@ -6,10 +6,13 @@
 // replay a user's gestures through the same code the window feeds. Every
 // call belongs on the UI thread, as a window's would.
 //
-//   getEditorSize  the editor's fixed size in pixels
-//   pointer        one pointer event, as the window would deliver it
+//   getEditorSize  the editor's size in pixels, at its scale
+//   pointer        one pointer event at those pixels, as the window would
+//                  deliver it
 //   tick           one tick of the editor's timer (redraws, deferred ends)
 //   drawInto       redraws everything and copies it into the caller's pixels
+//   setEditorScale draws the editor at a display scale from then on (1 ... 4;
+//                  others become the nearer end), as a host's factor would
 #pragma once
 
 #include "pluginterfaces/base/funknown.h"
@@ -28,6 +31,7 @@ class IOffscreenEditor : public Steinberg::FUnknown {
   // width and height must be the editor's. kResultFalse without an editor.
   virtual Steinberg::tresult PLUGIN_API drawInto(Steinberg::uint32* pixels, Steinberg::int32 width,
                                                  Steinberg::int32 height, Steinberg::int32 stride) = 0;
+  virtual Steinberg::tresult PLUGIN_API setEditorScale(double factor) = 0;
 
   static inline const Steinberg::FUID iid{0x4F6E6469, 0x766F784F, 0x66667363, 0x7265656E};
 };

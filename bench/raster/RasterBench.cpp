@@ -5,33 +5,13 @@
 #include <cmath>
 #include <memory>
 
+#include "RasterBenchImages.h"
 #include "raster/Blit.h"
+#include "raster/BlitReference.h"
 #include "raster/Draw.h"
-#include "raster/MemBitmap.h"
+#include "raster/OverKernel.h"
 
 namespace {
-
-constexpr int kSize = 256;
-
-// Artwork-like source: an opaque disc with a soft edge on a transparent
-// ground, the shape of the editor's knobs and buttons.
-std::unique_ptr<PX_MemBitmap> artwork(int size) {
-  auto b = std::make_unique<PX_MemBitmap>(size, size, 4);
-  double r = size * 0.45, c = (size - 1) * 0.5;
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) {
-      double edge = r - std::hypot(x - c, y - c);
-      int a = edge >= 1 ? 255 : (edge <= 0 ? 0 : static_cast<int>(edge * 255));
-      b->pixels()[y * b->rowStride() + x] = static_cast<PX_Pixel32>(a) << 24 | (x * 7 & 0xFF) << 16 | (y & 0xFF) << 8 | 0x40;
-    }
-  return b;
-}
-
-std::unique_ptr<PX_MemBitmap> surface(int size) {
-  auto b = std::make_unique<PX_MemBitmap>(size, size, 4);
-  for (int i = 0; i < size * b->rowStride(); ++i) b->pixels()[i] = 0xFF203040;
-  return b;
-}
 
 void copyArea(benchmark::State& state, float opacity, uint32_t mode) {
   auto src = artwork(kSize), dst = surface(kSize);
@@ -48,17 +28,49 @@ void BM_CopyHalf(benchmark::State& s) { copyArea(s, 0.5f, PX_COMBINE_COPY); }
 void BM_CopyOpaque(benchmark::State& s) { copyArea(s, 1.0f, PX_COMBINE_COPY); }
 void BM_AddSourceAlpha(benchmark::State& s) { copyArea(s, 1.0f, PX_COMBINE_ADD | PX_COMBINE_SOURCE_ALPHA); }
 
-void BM_RotateBilinear58(benchmark::State& state) {
+// "Over" through each kernel directly, on the same rows as BM_CopySourceAlpha.
+void overKernel(benchmark::State& state, const PX_OverKernel* kernel) {
+  if (!kernel) return state.SkipWithError("the processor lacks this instruction set");
+  auto src = artwork(kSize), dst = surface(kSize);
+  for (auto _ : state) {
+    for (int y = 0; y < kSize; ++y)
+      kernel->row(dst->pixels() + y * dst->rowStride(), src->pixels() + y * src->rowStride(), kSize, 256);
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * kSize * kSize);
+}
+void BM_OverScalar(benchmark::State& s) { overKernel(s, &PX_ScalarOver()); }
+void BM_OverSse2(benchmark::State& s) { overKernel(s, &PX_Sse2Over()); }
+void BM_OverAvx2(benchmark::State& s) { overKernel(s, PX_Avx2Over()); }
+
+using RotateFunction = decltype(&PX_RotateArea);
+
+void rotate58(benchmark::State& state, RotateFunction rotateArea) {
   auto src = artwork(58), dst = surface(64);
   float angle = 0.0f;
   for (auto _ : state) {
-    PX_RotateArea(dst.get(), src.get(), 3, 3, 58, 58, 0, 0, 58, 58, angle, false, 1.0f,
-                  PX_COMBINE_SOURCE_ALPHA | PX_COMBINE_BILINEAR, 0, 0);
+    rotateArea(dst.get(), src.get(), 3, 3, 58, 58, 0, 0, 58, 58, angle, false, 1.0f,
+               PX_COMBINE_SOURCE_ALPHA | PX_COMBINE_BILINEAR, 0, 0);
     angle += 0.01f;
     benchmark::ClobberMemory();
   }
   state.SetItemsProcessed(state.iterations() * 58 * 58);
 }
+void BM_RotateBilinear58(benchmark::State& s) { rotate58(s, &PX_RotateArea); }
+void BM_RotateBilinear58Scalar(benchmark::State& s) { rotate58(s, &PX_RotateAreaReference); }
+
+// The scaled copy: a 128 x 128 source drawn over 256 x 256, bilinear.
+void scaled(benchmark::State& state, RotateFunction rotateArea) {
+  auto src = artwork(kSize / 2), dst = surface(kSize);
+  for (auto _ : state) {
+    rotateArea(dst.get(), src.get(), 0, 0, kSize, kSize, 0, 0, kSize / 2, kSize / 2, 0.0f, false, 1.0f,
+               PX_COMBINE_SOURCE_ALPHA | PX_COMBINE_BILINEAR, 0, 0);
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * kSize * kSize);
+}
+void BM_ScaledBilinear2x(benchmark::State& s) { scaled(s, &PX_RotateArea); }
+void BM_ScaledBilinear2xScalar(benchmark::State& s) { scaled(s, &PX_RotateAreaReference); }
 
 void fill(benchmark::State& state, float opacity) {
   auto dst = surface(kSize);
@@ -105,7 +117,13 @@ BENCHMARK(BM_CopySourceAlpha06);
 BENCHMARK(BM_CopyHalf);
 BENCHMARK(BM_CopyOpaque);
 BENCHMARK(BM_AddSourceAlpha);
+BENCHMARK(BM_OverScalar);
+BENCHMARK(BM_OverSse2);
+BENCHMARK(BM_OverAvx2);
 BENCHMARK(BM_RotateBilinear58);
+BENCHMARK(BM_RotateBilinear58Scalar);
+BENCHMARK(BM_ScaledBilinear2x);
+BENCHMARK(BM_ScaledBilinear2xScalar);
 BENCHMARK(BM_FillOpaque);
 BENCHMARK(BM_Fill03);
 BENCHMARK(BM_LineAntialiased);

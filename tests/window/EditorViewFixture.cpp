@@ -69,6 +69,47 @@ EditorViewFixture::KnobSpot EditorViewFixture::Spot(const char* paramName) {
   return s;
 }
 
+Steinberg::tresult EditorViewFixture::SetContentScale(float factor) const {
+  Steinberg::FUnknownPtr<Steinberg::IPlugViewContentScaleSupport> scale(view);
+  if (!scale) {
+    ADD_FAILURE() << "the view takes no display scale";
+    return Steinberg::kNoInterface;
+  }
+  return scale->setContentScaleFactor(factor);
+}
+
+Steinberg::ViewRect EditorViewFixture::SizeAtScale(double factor) const {
+  EXPECT_EQ(SetContentScale(static_cast<float>(factor)), Steinberg::kResultTrue);
+  Steinberg::ViewRect r;
+  EXPECT_EQ(view->getSize(&r), Steinberg::kResultOk);
+  EXPECT_EQ(r.getWidth(), ScaledSize(kWidth, factor));
+  EXPECT_EQ(r.getHeight(), ScaledSize(kHeight, factor));
+  return r;
+}
+
+EditorViewFixture::KnobSpot EditorViewFixture::Scaled(const KnobSpot& at, double factor) {
+  const IEditorScale scale(factor);
+  KnobSpot s = at;
+  s.x = (scale.ToPixels(at.x) + scale.ToPixels(at.x + 1)) / 2;
+  s.y = (scale.ToPixels(at.y) + scale.ToPixels(at.y + 1)) / 2;
+  return s;
+}
+
+IRect EditorViewFixture::EntryRectOf(const char* paramName) {
+  const KnobSpot knob = Spot(paramName);
+  IEditor* ed = reference->Editor();
+  const IControl* control = dynamic_cast<IControl*>(ed->GetControl(ed->ControlAt(knob.x, knob.y)));
+  IParamEntry* param = reference->Param(knob.param);
+  if (!control || !param) return IRect();
+  // Wide enough for the parameter's widest text, 16 high, on the control's centre.
+  char widest[IParamEntry::kFormatBufferSize] = {};
+  param->FormatValue(1.0, true, widest);
+  const int32_t w = std::max(7 * static_cast<int32_t>(std::strlen(widest)) + 6, 32);
+  const IRect& r = control->Rect();
+  const int32_t left = (r.L + r.R) / 2 - w / 2, top = (r.T + r.B) / 2 - 8;
+  return IRect(left, top, left + w, top + 16);
+}
+
 std::vector<uint32_t> EditorViewFixture::ReferenceDrawing() {
   IEditor* ed = reference->Editor();
   ed->Draw(IRect(0, 0, kWidth, kHeight));

@@ -12,8 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "editor/EditorScale.h"
+#include "editor/Rect.h"
 #include "instrument/Ondivox.h"
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "tools/host/ComponentHandler.h"
 #include "tools/host/HostApplication.h"
 #include "tools/host/PluginInstance.h"
@@ -42,6 +45,20 @@ class EditorViewFixture : public ::testing::Test {
 
   // The control bound to the named parameter, at its centre.
   static KnobSpot Spot(const char* paramName);
+  // The same place in a window at a display scale: the middle of the face
+  // pixel's scaled area.
+  static KnobSpot Scaled(const KnobSpot& at, double factor);
+  // The rectangle the value entry box covers over the named parameter's
+  // control, in face pixels.
+  static IRect EntryRectOf(const char* paramName);
+  // The host's display scale, through the view's scale interface.
+  Steinberg::tresult SetContentScale(float factor) const;
+  // Gives the view a factor and checks the size it then reports, which it
+  // answers (a host makes its window that size before attaching).
+  Steinberg::ViewRect SizeAtScale(double factor) const;
+  // The factors the scale tests open the view at.
+  static constexpr double kScales[] = {1.0, 1.25, 1.5, 2.0, 3.0};
+  static int ScaledSize(int face, double factor) { return static_cast<int>(face * factor + 0.5); }
   // What the editor draws off-screen for a fresh instance, as 0x00RRGGBB.
   static std::vector<uint32_t> ReferenceDrawing();
   // The window's pixels (0x00RRGGBB, row by row) are the editor's drawing.

@@ -41,18 +41,25 @@ TEST_F(EditorViewOpsTest, OnlyTheEditorNameMakesAView) {
   view->release();
 }
 
-TEST_F(EditorViewOpsTest, AnswersOfAFixedSizeEditor) {
+TEST_F(EditorViewOpsTest, AnswersOfAnEditorAtScaleOne) {
   IPlugView* view = plug->Controller()->createView("editor");
   ASSERT_NE(view, nullptr);
+  auto expectRect = [](const ViewRect& got, int32 left, int32 top) {
+    EXPECT_EQ(got.left, left);
+    EXPECT_EQ(got.top, top);
+    EXPECT_EQ(got.getWidth(), 550);
+    EXPECT_EQ(got.getHeight(), 365);
+  };
   ViewRect r(3, 4, 5, 6);
   ASSERT_EQ(view->getSize(&r), kResultOk);
-  EXPECT_EQ(r.left, 0);
-  EXPECT_EQ(r.top, 0);
-  EXPECT_EQ(r.getWidth(), 550);
-  EXPECT_EQ(r.getHeight(), 365);
+  expectRect(r, 0, 0);
   EXPECT_EQ(view->getSize(nullptr), kResultFalse);
   EXPECT_EQ(view->canResize(), kResultFalse);
-  EXPECT_EQ(view->checkSizeConstraint(&r), kResultFalse);
+  // Any size asked for is answered with the editor's own.
+  ViewRect asked(10, 20, 900, 30);
+  EXPECT_EQ(view->checkSizeConstraint(&asked), kResultTrue);
+  expectRect(asked, 10, 20);
+  EXPECT_EQ(view->checkSizeConstraint(nullptr), kResultFalse);
   EXPECT_EQ(view->onSize(nullptr), kResultOk);
   EXPECT_EQ(view->onSize(&r), kResultOk);
   EXPECT_EQ(view->onWheel(1.0f), kResultFalse);

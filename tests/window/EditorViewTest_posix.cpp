@@ -318,3 +318,92 @@ TEST_F(X11EditorViewTest, ASecondViewTakesTheWindowAndTheFirstLeavesItAlone) {
   EXPECT_TRUE(secondHost.Children().empty());
   EXPECT_EQ(secondLoop.EventHandlers() + secondLoop.Timers(), 0u);
 }
+
+// --- The editor at a display scale -----------------------------------------
+
+namespace {
+
+// The longest run of pure white (the entry box's fill) down one column.
+int WhiteRunDown(const std::vector<uint32_t>& pixels, int width, int x, int height) {
+  int best = 0, run = 0;
+  for (int y = 0; y < height; ++y) {
+    run = pixels[static_cast<size_t>(y) * width + x] == 0xFFFFFFu ? run + 1 : 0;
+    best = std::max(best, run);
+  }
+  return best;
+}
+
+}  // namespace
+
+TEST_F(X11EditorViewTest, OpensAtTheHostsScaleAndIsWorkedWhereItIsDrawn) {
+  for (double f : kScales) {
+    SCOPED_TRACE(f);
+    handler.Clear();
+    const ViewRect r = SizeAtScale(f);
+    host->Resize(r.getWidth(), r.getHeight());
+    Attach();
+    X11Host::Geometry g = host->GeometryOf(window);
+    EXPECT_EQ(g.w, ScaledSize(kWidth, f));
+    EXPECT_EQ(g.h, ScaledSize(kHeight, f));
+    WaitTicks(2);
+    EXPECT_TRUE(loop->Resizes().empty()) << "the host already knew the size";
+
+    // A click on the "Isochronic" switch where it is drawn flips it.
+    const KnobSpot sw = Scaled(Spot("Isochronic"), f);
+    const double before = Normalized(sw.param);
+    host->Click(window, Button1, sw.x, sw.y);
+    ASSERT_TRUE(RunUntil([&] { return Seen(Kind::kEnd, sw.param); })) << Gesture(sw.param);
+    EXPECT_NE(Normalized(sw.param), before);
+
+    // A drag on "Base Freq" where it is drawn turns it.
+    const KnobSpot knob = Scaled(Spot("Base Freq"), f);
+    const double freq = Normalized(knob.param);
+    DragUp(knob, {10, 20});
+    ASSERT_TRUE(RunUntil([&] { return Seen(Kind::kEnd, knob.param); })) << Gesture(knob.param);
+    EXPECT_GT(Normalized(knob.param), freq);
+
+    // The entry box opens over it at the scale: 16 face pixels high, its
+    // one-pixel frame scaled too, white inside.
+    OpenEntry(knob);
+    const IEditorScale scale(f);
+    const IRect face = EntryRectOf("Base Freq"), box = scale.ToPixels(face);
+    const int w = box.R + 4, h = box.B + 4;
+    const std::vector<uint32_t> shown = host->Pixels(window, w, h);
+    const int inside = scale.ToPixels(face.B - 1) - scale.ToPixels(face.T + 1);
+    EXPECT_EQ(WhiteRunDown(shown, w, scale.ToPixels(face.L + 1) + 1, h), inside);
+    host->Key(XK_Escape);
+    WaitTicks(2);
+    Remove();
+  }
+}
+
+TEST_F(X11EditorViewTest, AScaleChangeWhileOpenResizesTheWindowAndAsksTheHost) {
+  host->Resize(1100, 730);
+  Attach();
+  WaitTicks(2);
+  ASSERT_EQ(SetContentScale(2.0f), kResultTrue);
+  // Not from inside the host's call: on the editor's next tick.
+  EXPECT_TRUE(loop->Resizes().empty());
+  ASSERT_TRUE(RunUntil([&] { return !loop->Resizes().empty(); })) << "no resizeView";
+  ASSERT_EQ(loop->Resizes().size(), 1u);
+  const ViewRect asked = loop->Resizes()[0];
+  EXPECT_EQ(asked.left, 0);
+  EXPECT_EQ(asked.top, 0);
+  EXPECT_EQ(asked.right, 1100);
+  EXPECT_EQ(asked.bottom, 730);
+  X11Host::Geometry g = host->GeometryOf(window);
+  EXPECT_EQ(g.w, 1100);
+  EXPECT_EQ(g.h, 730);
+  // The same factor again is no change.
+  ASSERT_EQ(SetContentScale(2.0f), kResultTrue);
+  WaitTicks(3);
+  EXPECT_EQ(loop->Resizes().size(), 1u);
+  // Factors past the ends are held to them.
+  ASSERT_EQ(SetContentScale(9.0f), kResultTrue);
+  ViewRect r;
+  ASSERT_EQ(view->getSize(&r), kResultOk);
+  EXPECT_EQ(r.getWidth(), 2200);
+  ASSERT_EQ(SetContentScale(0.25f), kResultTrue);
+  ASSERT_EQ(view->getSize(&r), kResultOk);
+  EXPECT_EQ(r.getWidth(), kWidth);
+}

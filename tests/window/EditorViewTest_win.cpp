@@ -9,9 +9,11 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "EditorViewFixture.h"
 #include "HostWindow.h"
+#include "tools/host/HostObject.h"
 #include "vst3/ModuleFactory.h"
 
 using namespace Steinberg;
@@ -286,4 +288,86 @@ TEST_F(EditorViewTest, HostWindowDestroyedBeforeRemovalLeavesTheEditorUsable) {
   DragUp(knob, {10}, true);
   ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, knob.param); }, 3000)) << Gesture(knob.param);
   EXPECT_EQ(FirstOf(Gesture(knob.param)), 'B');
+}
+
+// --- The editor at a display scale -----------------------------------------
+
+namespace {
+
+// A host frame that follows the view's size as a host does and remembers it.
+class FollowingFrame : public HostObject<IPlugFrame> {
+ public:
+  tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* r) override {
+    if (!view || !r) return kInvalidArgument;
+    asked.push_back(*r);
+    return view->onSize(r);
+  }
+  std::vector<ViewRect> asked;
+};
+
+}  // namespace
+
+TEST_F(EditorViewTest, OpensAtTheHostsScaleAndIsWorkedWhereItIsDrawn) {
+  for (double f : kScales) {
+    SCOPED_TRACE(f);
+    handler.Clear();
+    SizeAtScale(f);
+    Attach();
+    WindowSize size = ClientSize(window);
+    EXPECT_EQ(size.w, ScaledSize(kWidth, f));
+    EXPECT_EQ(size.h, ScaledSize(kHeight, f));
+    WaitTicks(2);
+
+    // A click on the "Isochronic" switch where it is drawn flips it.
+    const KnobSpot sw = Scaled(Spot("Isochronic"), f);
+    const double before = Normalized(sw.param);
+    PostMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, sw.x, sw.y);
+    PostMouse(window, WM_LBUTTONUP, 0, sw.x, sw.y);
+    ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, sw.param); }, 3000)) << Gesture(sw.param);
+    EXPECT_NE(Normalized(sw.param), before);
+
+    // A drag on "Base Freq" where it is drawn turns it.
+    const KnobSpot knob = Scaled(Spot("Base Freq"), f);
+    const double freq = Normalized(knob.param);
+    DragUp(knob, {10, 20}, true);
+    ASSERT_TRUE(PumpUntil([&] { return Seen(Kind::kEnd, knob.param); }, 3000)) << Gesture(knob.param);
+    EXPECT_GT(Normalized(knob.param), freq);
+
+    // The entry box opens over it at the scale.
+    handler.Clear();
+    HWND box = OpenEntryAndType(knob, "3");
+    ASSERT_NE(box, nullptr);
+    const IRect expected = IEditorScale(f).ToPixels(EntryRectOf("Base Freq"));
+    RECT shown{};
+    GetWindowRect(box, &shown);
+    MapWindowPoints(HWND_DESKTOP, static_cast<HWND>(window), reinterpret_cast<POINT*>(&shown), 2);
+    EXPECT_EQ(shown.left, expected.L);
+    EXPECT_EQ(shown.top, expected.T);
+    EXPECT_EQ(shown.right - shown.left, expected.W());
+    EXPECT_EQ(shown.bottom - shown.top, expected.H());
+    // A right click elsewhere discards it.
+    PostMouse(window, WM_RBUTTONDOWN, MK_RBUTTON, 2, 2);
+    PostMouse(window, WM_RBUTTONUP, 0, 2, 2);
+    ASSERT_TRUE(PumpUntil([&] { return !FindWindowExA(static_cast<HWND>(window), nullptr, "EDIT", nullptr); }, 3000));
+    Remove();
+  }
+}
+
+TEST_F(EditorViewTest, AScaleChangeWhileOpenResizesTheWindowAndAsksTheHost) {
+  FollowingFrame frame;
+  ASSERT_EQ(view->setFrame(&frame), kResultOk);
+  Attach();
+  WaitTicks(2);
+  ASSERT_EQ(SetContentScale(2.0f), kResultTrue);
+  // Not from inside the host's call: on the editor's next tick.
+  EXPECT_TRUE(frame.asked.empty());
+  ASSERT_TRUE(PumpUntil([&] { return !frame.asked.empty(); }, 3000)) << "no resizeView";
+  ASSERT_EQ(frame.asked.size(), 1u);
+  EXPECT_EQ(frame.asked[0].right, 1100);
+  EXPECT_EQ(frame.asked[0].bottom, 730);
+  WindowSize size = ClientSize(window);
+  EXPECT_EQ(size.w, 1100);
+  EXPECT_EQ(size.h, 730);
+  Remove();
+  ASSERT_EQ(view->setFrame(nullptr), kResultOk);
 }

@@ -36,6 +36,8 @@ class TestRunLoop : public HostObject<Steinberg::IPlugFrame, Steinberg::Linux::I
   size_t EventHandlers() const { return handlers.size(); }
   size_t Timers() const { return timers.size(); }
   uint64_t LastInterval() const { return lastInterval; }
+  // The sizes views asked for, in order.
+  const std::vector<Steinberg::ViewRect>& Resizes() const { return resizes; }
 
  private:
   struct Watch {
@@ -51,6 +53,7 @@ class TestRunLoop : public HostObject<Steinberg::IPlugFrame, Steinberg::Linux::I
   std::vector<Timer> timers;
   int64_t ticks = 0;
   uint64_t lastInterval = 0;
+  std::vector<Steinberg::ViewRect> resizes;
 };
 
 class X11Host {
@@ -67,6 +70,8 @@ class X11Host {
   void* Parent() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(window)); }
   // The host window's children (the editor's window while it is attached).
   std::vector<Window> Children() const;
+  // Gives the host window a new size, as a host does for a view's size.
+  void Resize(int w, int h);
   // Destroys the host window at once, as a host closing its window might.
   void DestroyWindow();
 

@@ -29,7 +29,12 @@ TestRunLoop::~TestRunLoop() {
   for (Timer& t : timers) t.handler->release();
 }
 
-tresult PLUGIN_API TestRunLoop::resizeView(IPlugView*, ViewRect*) { return kResultOk; }
+tresult PLUGIN_API TestRunLoop::resizeView(IPlugView* view, ViewRect* newSize) {
+  if (!view || !newSize) return kInvalidArgument;
+  resizes.push_back(*newSize);
+  // As a host does: its window follows, then it tells the view.
+  return view->onSize(newSize);
+}
 
 tresult PLUGIN_API TestRunLoop::registerEventHandler(Linux::IEventHandler* handler, Linux::FileDescriptor fd) {
   if (!handler || fd < 0) return kInvalidArgument;
@@ -153,6 +158,11 @@ X11Host::Geometry X11Host::GeometryOf(Window w) const {
     g.h = static_cast<int>(height);
   }
   return g;
+}
+
+void X11Host::Resize(int w, int h) {
+  XResizeWindow(display, window, static_cast<unsigned>(w), static_cast<unsigned>(h));
+  XSync(display, False);
 }
 
 std::vector<uint32_t> X11Host::Pixels(Window w, int width, int height) const {

@@ -21,6 +21,7 @@ std::string* Slot(Arguments& a, const std::string& name) {
   if (name == "-o") return &a.output;
   if (name == "--blocks") return &a.blocks;
   if (name == "--session") return &a.session;
+  if (name == "--scale") return &a.scale;
   return nullptr;
 }
 

@@ -22,6 +22,7 @@ struct Arguments {
   std::string blocks;                 // --blocks N
   std::string session;                // --session FILE
   std::string normalize;              // --normalize DBFS
+  std::string scale;                  // --scale F
   // Repeatable options kept in the order given, with their values
   // (snapshot's --click, --rclick, --drag, --wheel).
   std::vector<std::pair<std::string, std::string>> sequence;

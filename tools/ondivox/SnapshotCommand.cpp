@@ -48,6 +48,7 @@ int RunSnapshot(const std::vector<std::string>& args) {
   RenderSettings settings;
   settings.tempo = TempoOption(a, 120.0);
   const long blocks = a.Has("--blocks") ? static_cast<long>(InRange("--blocks", a.blocks, 1.0, 100000.0)) : 4;
+  const double scale = a.Has("--scale") ? InRange("--scale", a.scale, 1.0, 4.0) : 1.0;
   const std::vector<Gesture> gestures = GesturesOf(a);
 
   ToolSession session(a.bundle);
@@ -55,7 +56,7 @@ int RunSnapshot(const std::vector<std::string>& args) {
   session.ApplyProgramAndSettings(a.program, a.sets);
   IOffscreenEditor* editor = session.Plug().OffscreenEditor();
   int32 width = 0, height = 0;
-  if (!editor || editor->getEditorSize(&width, &height) != kResultOk)
+  if (!editor || editor->setEditorScale(scale) != kResultOk || editor->getEditorSize(&width, &height) != kResultOk)
     throw ToolError("the plug-in offers no editor to draw");
 
   // The host starts playing, the user works the editor, the music goes on.

@@ -59,16 +59,17 @@ const std::vector<CommandHelp>& Commands() {
        {kBundle, kState, kProgram, kSet, kHelp}},
       {"snapshot",
        "[--bundle PATH] [--program N|NAME] [--state FILE] [--set PARAM=VALUE]...\n"
-       "[--tempo BPM] [--blocks N] [--click X,Y] [--rclick X,Y] [--drag X,Y,DX,DY]\n"
-       "[--wheel X,Y,N]... -o OUT.png",
+       "[--tempo BPM] [--blocks N] [--scale F] [--click X,Y] [--rclick X,Y]\n"
+       "[--drag X,Y,DX,DY] [--wheel X,Y,N]... -o OUT.png",
        "draws the plug-in's editor, as a playing host shows it, to a PNG file;\n"
-       "gestures are replayed in order after the first block",
+       "gestures are replayed in order after the first block, at the picture's pixels",
        {kBundle,
         kProgram,
         kState,
         kSet,
         {"--tempo", "BPM", "the host's tempo, above 0 and up to 999 (default 120)"},
         {"--blocks", "N", "blocks of 1024 frames played, 1 to 100000 (default 4)"},
+        {"--scale", "F", "the display scale, 1 to 4 (default 1; 2 draws 1100 x 730)"},
         {"--click", "X,Y", "a left click at editor pixels", true},
         {"--rclick", "X,Y", "a right click", true},
         {"--drag", "X,Y,DX,DY", "a left-button drag by DX,DY", true},
