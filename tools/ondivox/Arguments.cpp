@@ -20,6 +20,8 @@ std::string* Slot(Arguments& a, const std::string& name) {
   if (name == "-o") return &a.output;
   if (name == "--blocks") return &a.blocks;
   if (name == "--session") return &a.session;
+  if (name == "--device") return &a.device;
+  if (name == "--latency") return &a.latency;
   return nullptr;
 }
 

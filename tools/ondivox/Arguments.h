@@ -21,6 +21,8 @@ struct Arguments {
   std::string output;                 // -o FILE
   std::string blocks;                 // --blocks N
   std::string session;                // --session FILE
+  std::string device;                 // --device N|NAME
+  std::string latency;                // --latency MS
   // Repeatable options kept in the order given, with their values
   // (snapshot's --click, --rclick, --drag, --wheel).
   std::vector<std::pair<std::string, std::string>> sequence;

@@ -13,6 +13,7 @@
 #include "tools/ondivox/Interruption.h"
 #include "tools/ondivox/OutputChoice.h"
 #include "tools/ondivox/Progress.h"
+#include "tools/ondivox/RenderOptions.h"
 #include "tools/ondivox/SessionCommand.h"
 #include "tools/ondivox/Terminal.h"
 #include "tools/ondivox/ToolError.h"
@@ -22,27 +23,9 @@
 
 namespace {
 
-constexpr double kDefaultSeconds = 10.0;
-constexpr double kDefaultRate = 48000.0;
 // The reader of the stream went away (a player quit): the render ends there,
 // quietly, with the code a shell shows for a program ended by a closed pipe.
 constexpr int kReaderGoneExit = 141;
-
-double RateOption(const Arguments& a, double fallback) {
-  double rate = PositiveOption(a, "--rate", a.rate, fallback, WavReader::kMaxRate);
-  if (rate != std::floor(rate)) throw UsageError("--rate: " + a.rate + " is not a whole number of Hz");
-  return rate;
-}
-
-int64_t FramesOption(const Arguments& a, double rate, int64_t fallback) {
-  if (!a.Has("--seconds")) return fallback;
-  double seconds = PositiveOption(a, "--seconds", a.seconds, 0.0, kMaxRenderSeconds);
-  int64_t frames = std::llround(seconds * rate);
-  if (frames < 1)
-    throw UsageError("--seconds: " + a.seconds + " is less than one frame at " +
-                     std::to_string(static_cast<long>(rate)) + " Hz");
-  return frames;
-}
 
 std::string Decibels(double peak) {
   char text[32];
@@ -78,32 +61,10 @@ struct RenderPlan {
 RenderPlan Plan(const Arguments& a, InputFeed& input, const SessionScript* script) {
   RenderPlan plan;
   plan.output = ChooseOutput(a.output, a.Has("--format") ? &a.format : nullptr);
-  // --input takes the place of the session's input.
-  const bool sessionInput = script && !script->input.empty() && !a.Has("--input");
-  const bool hasInput = sessionInput || a.Has("--input");
-  const std::string inputPath = sessionInput ? script->input : a.input;
-  if (sessionInput)
-    OpenSessionInput(*script, input);
-  else if (hasInput)
-    input.Open(a.input);
-  RenderSettings& settings = plan.settings;
-  const bool sessionRate = script && script->rate > 0.0;
-  settings.sampleRate = RateOption(a, sessionRate ? script->rate : hasInput ? input.Rate() : kDefaultRate);
-  if (hasInput && settings.sampleRate != input.Rate()) {
-    const std::string why =
-        inputPath + " is at " + std::to_string(input.Rate()) + " Hz; render it at that rate (no resampling)";
-    if (sessionInput) throw SessionError(script->file, script->inputLine, why);
-    throw ToolError(why);
-  }
-  settings.tempo = TempoOption(a, script && script->tempo > 0.0 ? script->tempo : 120.0);
-  int64_t defaultFrames = hasInput ? static_cast<int64_t>(input.Frames())
-                                   : static_cast<int64_t>(kDefaultSeconds * settings.sampleRate);
-  if (script && !a.Has("--seconds")) defaultFrames = SessionFrames(*script, settings.sampleRate);
-  settings.frames = FramesOption(a, settings.sampleRate, defaultFrames);
-  if (settings.frames < 1) throw ToolError(inputPath + " holds no audio; say how long to render with --seconds");
-  if (hasInput) settings.input = [&input](double* const* stereo, int32_t n) { return input.Fill(stereo, n); };
-  plan.seconds = settings.frames / settings.sampleRate;
-  plan.layout = LayoutOf(plan.output.samples, 2, static_cast<uint32_t>(settings.sampleRate));
+  const RenderOptions options = ReadRenderOptions(a, script, DefaultLength::kTenSecondsOrTheInput, input);
+  plan.settings = options.settings;
+  plan.seconds = options.Seconds();
+  plan.layout = LayoutOf(plan.output.samples, 2, static_cast<uint32_t>(plan.settings.sampleRate));
   return plan;
 }
 

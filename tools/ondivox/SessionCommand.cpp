@@ -115,7 +115,8 @@ std::string MoveText(const SessionStep& step, const SessionMove& m, const ValueN
   return text;
 }
 
-void PrintStep(const SessionStep& step, const std::vector<std::string>& programs, const ValueNames& names) {
+// What a step does: its word, program and span, then the values it leads to.
+std::string StepAction(const SessionStep& step, const std::vector<std::string>& programs, const ValueNames& names) {
   std::string head = step.word;
   if (step.program >= 0) head += " " + std::to_string(step.program) + " \"" + programs[step.program] + "\"";
   if (step.duration > 0.0)
@@ -123,8 +124,12 @@ void PrintStep(const SessionStep& step, const std::vector<std::string>& programs
   std::string values;
   for (const SessionMove& m : step.moves) values += (values.empty() ? "" : ", ") + MoveText(step, m, names);
   if (step.program >= 0 && values.empty()) values = "no value changes";
-  std::printf("%12s  line %-4d %s%s%s\n", FormatSessionTime(step.time).c_str(), step.line, head.c_str(),
-              values.empty() ? "" : ": ", values.c_str());
+  return head + (values.empty() ? "" : ": ") + values;
+}
+
+void PrintStep(const SessionStep& step, const std::vector<std::string>& programs, const ValueNames& names) {
+  std::printf("%12s  line %-4d %s\n", FormatSessionTime(step.time).c_str(), step.line,
+              StepAction(step, programs, names).c_str());
 }
 
 // The header's settings, its input checked and described, as " 48000 Hz, ... ,".
@@ -211,6 +216,15 @@ std::unique_ptr<SessionAutomation> AttachSession(const SessionTimeline& timeline
     a->ApplyGain(position, frames, channels);
   };
   return automation;
+}
+
+std::vector<SessionStepText> DescribeSteps(const SessionTimeline& timeline, ToolSession& tool) {
+  const ValueNames names(tool.Plug());
+  const std::vector<std::string> programs = tool.ProgramNames();
+  std::vector<SessionStepText> texts;
+  for (const SessionStep& step : timeline.steps)
+    texts.push_back({step.time, "line " + std::to_string(step.line) + " " + StepAction(step, programs, names)});
+  return texts;
 }
 
 int RunSession(const std::vector<std::string>& args) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "tools/host/Renderer.h"
 #include "tools/ondivox/InputFeed.h"
@@ -22,6 +24,14 @@ void OpenSessionInput(const SessionScript& script, InputFeed& input);
 // --set) and leaves the plug-in as it was; SessionError on a word that names
 // nothing.
 SessionTimeline ResolveOnPlugin(const SessionScript& script, ToolSession& tool);
+
+// What each step does, as session show lists it ("line 4 ramp ..."), with
+// its time: what a player shows while the step plays.
+struct SessionStepText {
+  double time = 0.0;
+  std::string text;
+};
+std::vector<SessionStepText> DescribeSteps(const SessionTimeline& timeline, ToolSession& tool);
 
 // Renders settings with the timeline's automation and fade gain, in blocks
 // small enough for smooth ramps. The automation must outlive the render.

@@ -1,0 +1,160 @@
+// ondivox play: what render would write, played live through an output
+// device, with a player's status line and keys on a terminal.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+#include "tools/host/Renderer.h"
+#include "tools/ondivox/Arguments.h"
+#include "tools/ondivox/Commands.h"
+#include "tools/ondivox/InputFeed.h"
+#include "tools/ondivox/Interruption.h"
+#include "tools/ondivox/RenderOptions.h"
+#include "tools/ondivox/SessionCommand.h"
+#include "tools/ondivox/Terminal.h"
+#include "tools/ondivox/TerminalLine.h"
+#include "tools/ondivox/ToolError.h"
+#include "tools/ondivox/ToolSession.h"
+#include "tools/play/AudioDevices.h"
+#include "tools/play/Keyboard.h"
+#include "tools/play/OutputStream.h"
+#include "tools/play/Player.h"
+
+namespace {
+
+constexpr double kDefaultLatencyMs = 100.0;
+constexpr double kMaxLatencyMs = 2000.0;
+constexpr double kSeekSeconds = 30.0;
+constexpr int kTickMs = 50;  // keys and the status line, twenty times a second
+
+// A test's way to force an underrun: ONDIVOX_PLAY_STALL (seconds) pauses the
+// render once, when it has first filled the ring.
+double StallSeconds() {
+  const char* text = std::getenv("ONDIVOX_PLAY_STALL");
+  char* end = nullptr;
+  const double v = text ? std::strtod(text, &end) : 0.0;
+  return text && end != text && v > 0.0 && v < 60.0 ? v : 0.0;
+}
+
+// The step playing at seconds: the last that has begun.
+const SessionStepText* StepAt(const std::vector<SessionStepText>& steps, double seconds) {
+  const SessionStepText* now = nullptr;
+  for (const SessionStepText& s : steps)
+    if (s.time <= seconds) now = &s;
+  return now;
+}
+
+std::string Length(const RenderSettings& s) {
+  return s.frames >= kRenderUntilStopped ? std::string("--:--") : ClockText(s.frames / s.sampleRate);
+}
+
+std::string Underruns(uint64_t n) {
+  return n == 0 ? "no underruns" : std::to_string(n) + (n == 1 ? " underrun" : " underruns");
+}
+
+std::string StatusText(const Player& player, const RenderSettings& s, const std::vector<SessionStepText>& steps) {
+  if (player.Seeking()) return "seeking to " + ClockText(player.SeekTarget()) + " ...";
+  const double at = player.Position();
+  std::string text = (player.Paused() ? "paused  " : "playing ") + ClockText(at) + " / " + Length(s);
+  if (const SessionStepText* step = StepAt(steps, at)) text += "  " + step->text;
+  if (player.Underruns() > 0) text += "  " + Underruns(player.Underruns());
+  return text;
+}
+
+// Why the render ended early, from what failed.
+std::string RenderFailure(const InputFeed& input, PluginInstance& plug, double rate) {
+  if (!input.Error().empty()) return input.Error();
+  if (!plug.Error().empty()) return plug.Error();
+  return "the plug-in refused to process at " + std::to_string(static_cast<long>(rate)) + " Hz";
+}
+
+// Waits, within a bound, for what the device still holds (the end of a fade) to play.
+void LetDrain(const OutputStream& stream, double latency) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(latency + 1.0);
+  while (stream.Active() && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+}  // namespace
+
+int RunPlay(const std::vector<std::string>& args) {
+  Arguments a = ParseArguments(args, *FindCommand("play"));
+  if (!a.positional.empty()) throw UsageError("unexpected argument '" + a.positional[0] + "'");
+  const double latency = PositiveOption(a, "--latency", a.latency, kDefaultLatencyMs, kMaxLatencyMs) / 1000.0;
+  std::unique_ptr<SessionScript> script;
+  if (a.Has("--session")) script = std::make_unique<SessionScript>(ReadSessionScript(a.session));
+  InputFeed input;
+  RenderOptions options = ReadRenderOptions(a, script.get(), DefaultLength::kUntilStopped, input);
+  RenderSettings& settings = options.settings;
+  settings.processMode = Steinberg::Vst::kRealtime;
+
+  // The device is checked before the plug-in is loaded.
+  AudioDevices devices;
+  const OutputDevice device = devices.Choose(a.device);
+  devices.RequireRate(device, settings.sampleRate, latency);
+
+  ToolSession session(a.bundle);
+  if (a.Has("--state")) session.LoadStateFile(a.state);
+  session.ApplyProgramAndSettings(a.program, a.sets);
+  SessionTimeline timeline;
+  std::vector<SessionStepText> steps;
+  if (script) {
+    timeline = ResolveOnPlugin(*script, session);
+    steps = DescribeSteps(timeline, session);
+  }
+  // A seek renders again from here: the plug-in as the first run found it.
+  const std::vector<uint8_t> start = session.Plug().SaveState();
+  std::unique_ptr<SessionAutomation> automation;
+  PlaySource source = [&](bool rerun, const RenderSink& sink) {
+    if (rerun) {
+      session.Plug().LoadState(start);
+      ReopenInput(a, script.get(), input);
+    }
+    if (script) automation = AttachSession(timeline, session, &settings);
+    return Render(session.Plug(), settings, RenderProgress(), sink);
+  };
+  PlayerSettings playing;
+  playing.sampleRate = settings.sampleRate;
+  playing.frames = settings.frames;
+  playing.stallSeconds = StallSeconds();
+  Player player(source, playing);
+  OutputStream stream(device, settings.sampleRate, latency, player.Feed());
+
+  InterruptionWatch interruption;
+  Keyboard keys;
+  const bool showStatus = keys.Live() && StderrIsTerminal() && !a.quiet;
+  TerminalLine status;
+  player.Start();
+  stream.Start();
+  bool stopped = false;
+  while (!player.Finished() && stream.Active()) {
+    const Key key = keys.Wait(kTickMs);
+    if (!stopped && (key == Key::kQuit || InterruptionWatch::Requested())) {
+      player.Stop();
+      stopped = true;
+    } else if (key == Key::kPause) {
+      player.TogglePause();
+    } else if (script && (key == Key::kBack || key == Key::kForward)) {
+      player.SeekBy(key == Key::kBack ? -kSeekSeconds : kSeekSeconds);
+    }
+    if (showStatus) status.Draw(StatusText(player, settings, steps));
+  }
+  const bool finished = player.Finished();
+  LetDrain(stream, latency);
+  status.Clear();
+  const double at = player.Position();
+
+  if (InterruptionWatch::Requested()) throw InterruptedError("interrupted at " + ClockText(at));
+  if (player.Failed()) throw ToolError(RenderFailure(input, session.Plug(), settings.sampleRate));
+  if (!finished) throw ToolError(device.Title() + " stopped playing at " + ClockText(at));
+  if (!a.quiet)
+    std::printf("%s %s of %s on %s (%s) at %ld Hz, %s\n", stopped ? "stopped at" : "played", ClockText(at).c_str(),
+                Length(settings).c_str(), device.Title().c_str(), device.api.c_str(),
+                static_cast<long>(settings.sampleRate), Underruns(player.Underruns()).c_str());
+  if (player.Underruns() > 0)
+    std::fprintf(stderr, "ondivox: %s: the render fell behind the device, and silence was heard there\n",
+                 Underruns(player.Underruns()).c_str());
+  return 0;
+}

@@ -1,0 +1,72 @@
+#include "tools/ondivox/RenderOptions.h"
+
+#include <cmath>
+
+#include "tools/ondivox/SessionCommand.h"
+#include "tools/ondivox/ToolError.h"
+#include "tools/session/SessionError.h"
+
+namespace {
+
+constexpr double kDefaultSeconds = 10.0;
+constexpr double kDefaultRate = 48000.0;
+
+double RateOption(const Arguments& a, double fallback) {
+  double rate = PositiveOption(a, "--rate", a.rate, fallback, WavReader::kMaxRate);
+  if (rate != std::floor(rate)) throw UsageError("--rate: " + a.rate + " is not a whole number of Hz");
+  return rate;
+}
+
+int64_t FramesOption(const Arguments& a, double rate, int64_t fallback) {
+  if (!a.Has("--seconds")) return fallback;
+  double seconds = PositiveOption(a, "--seconds", a.seconds, 0.0, kMaxRenderSeconds);
+  int64_t frames = std::llround(seconds * rate);
+  if (frames < 1)
+    throw UsageError("--seconds: " + a.seconds + " is less than one frame at " +
+                     std::to_string(static_cast<long>(rate)) + " Hz");
+  return frames;
+}
+
+// --input takes the place of the session's input.
+bool SessionInput(const Arguments& a, const SessionScript* script) {
+  return script && !script->input.empty() && !a.Has("--input");
+}
+
+}  // namespace
+
+void ReopenInput(const Arguments& a, const SessionScript* script, InputFeed& input) {
+  if (SessionInput(a, script))
+    OpenSessionInput(*script, input);
+  else if (a.Has("--input"))
+    input.Open(a.input);
+}
+
+RenderOptions ReadRenderOptions(const Arguments& a, const SessionScript* script, DefaultLength length,
+                                InputFeed& input) {
+  RenderOptions options;
+  const bool sessionInput = SessionInput(a, script);
+  const bool hasInput = sessionInput || a.Has("--input");
+  if (hasInput) options.inputPath = sessionInput ? script->input : a.input;
+  ReopenInput(a, script, input);
+  RenderSettings& settings = options.settings;
+  const bool sessionRate = script && script->rate > 0.0;
+  settings.sampleRate = RateOption(a, sessionRate ? script->rate : hasInput ? input.Rate() : kDefaultRate);
+  if (hasInput && settings.sampleRate != input.Rate()) {
+    const std::string why = options.inputPath + " is at " + std::to_string(input.Rate()) +
+                            " Hz; render it at that rate (no resampling)";
+    if (sessionInput) throw SessionError(script->file, script->inputLine, why);
+    throw ToolError(why);
+  }
+  settings.tempo = TempoOption(a, script && script->tempo > 0.0 ? script->tempo : 120.0);
+  int64_t defaultFrames = kRenderUntilStopped;
+  if (script)
+    defaultFrames = a.Has("--seconds") ? 0 : SessionFrames(*script, settings.sampleRate);
+  else if (length == DefaultLength::kTenSecondsOrTheInput)
+    defaultFrames = hasInput ? static_cast<int64_t>(input.Frames())
+                             : static_cast<int64_t>(kDefaultSeconds * settings.sampleRate);
+  settings.frames = FramesOption(a, settings.sampleRate, defaultFrames);
+  if (settings.frames < 1)
+    throw ToolError(options.inputPath + " holds no audio; say how long to render with --seconds");
+  if (hasInput) settings.input = [&input](double* const* stereo, int32_t n) { return input.Fill(stereo, n); };
+  return options;
+}
