@@ -27,18 +27,17 @@ Key Keyboard::Wait(int milliseconds) {
     return Key::kNone;
   }
   if (WaitForSingleObject(saved->input, static_cast<DWORD>(milliseconds)) != WAIT_OBJECT_0) return Key::kNone;
-  INPUT_RECORD records[16];
+  // One event at a time: keys typed faster than they are asked for wait in
+  // the console's queue.
+  INPUT_RECORD record;
   DWORD n = 0;
-  if (!ReadConsoleInputW(saved->input, records, 16, &n)) return Key::kNone;
-  for (DWORD i = 0; i < n; ++i) {
-    if (records[i].EventType != KEY_EVENT || !records[i].Event.KeyEvent.bKeyDown) continue;
-    switch (records[i].Event.KeyEvent.wVirtualKeyCode) {
-      case VK_SPACE: return Key::kPause;
-      case 'Q': return Key::kQuit;
-      case VK_LEFT: return Key::kBack;
-      case VK_RIGHT: return Key::kForward;
-      default: break;
-    }
+  if (!ReadConsoleInputW(saved->input, &record, 1, &n) || n != 1) return Key::kNone;
+  if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) return Key::kNone;
+  switch (record.Event.KeyEvent.wVirtualKeyCode) {
+    case VK_SPACE: return Key::kPause;
+    case 'Q': return Key::kQuit;
+    case VK_LEFT: return Key::kBack;
+    case VK_RIGHT: return Key::kForward;
+    default: return Key::kNone;
   }
-  return Key::kNone;
 }

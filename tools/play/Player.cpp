@@ -6,7 +6,10 @@
 
 namespace {
 
+// How often a waiting render thread looks again, and how long it lets a full
+// ring drain before topping it up: an eighth of the ring, at most this long.
 constexpr auto kPoll = std::chrono::milliseconds(5);
+constexpr double kLongestNap = 0.05;
 
 }  // namespace
 
@@ -107,6 +110,6 @@ bool Player::WriteAll(const double* const* channels, int32_t frames) {
       std::this_thread::sleep_for(std::chrono::duration<double>(settings.stallSeconds));
     }
     if (Interrupted()) return false;
-    std::this_thread::sleep_for(kPoll);
+    std::this_thread::sleep_for(std::chrono::duration<double>(std::min(kLongestNap, settings.ringSeconds / 8)));
   }
 }
