@@ -20,8 +20,9 @@ constexpr int kBlock = 100;
 
 // A source whose every sample is its frame's number, frames long.
 struct CountingSource {
-  int64_t frames = 3000;
-  int64_t failAt = -1;  // a render that gives up there on its own
+  explicit CountingSource(int64_t frames = 3000, int64_t failAt = -1) : frames(frames), failAt(failAt) {}
+  int64_t frames;
+  int64_t failAt;  // a render that gives up there on its own
   std::atomic<int> runs{0}, reruns{0};
 
   PlaySource Source() {
@@ -71,6 +72,19 @@ class FakeDevice {
   std::thread thread;
 };
 
+PlayerSettings Settings(int64_t frames);
+
+// A player of the source, started, on a device of the test's own.
+struct Rig {
+  Rig(CountingSource& counting, const PlayerSettings& settings)
+      : player(counting.Source(), settings), device(player.Feed()) {
+    player.Start();
+  }
+  explicit Rig(CountingSource& counting) : Rig(counting, Settings(counting.frames)) {}
+  Player player;
+  FakeDevice device;
+};
+
 PlayerSettings Settings(int64_t frames) {
   PlayerSettings s;
   s.sampleRate = kRate;
@@ -96,68 +110,57 @@ std::size_t Start(const std::vector<float>& heard) {
 
 TEST(Player, PlaysTheWholeRenderInOrderThenFinishes) {
   CountingSource counting;
-  Player player(counting.Source(), Settings(counting.frames));
-  FakeDevice device(player.Feed());
-  player.Start();
-  device.Join();
-  ASSERT_TRUE(player.Finished());
-  const std::size_t first = Start(device.heard);
-  ASSERT_LT(first + counting.frames, device.heard.size() + 1);
-  for (int64_t i = 0; i < counting.frames; ++i) ASSERT_EQ(device.heard[first + i], static_cast<float>(i)) << i;
-  EXPECT_EQ(player.Underruns(), 0u);
-  EXPECT_FALSE(player.Failed());
+  Rig rig(counting);
+  rig.device.Join();
+  ASSERT_TRUE(rig.player.Finished());
+  const std::size_t first = Start(rig.device.heard);
+  ASSERT_LT(first + counting.frames, rig.device.heard.size() + 1);
+  for (int64_t i = 0; i < counting.frames; ++i) ASSERT_EQ(rig.device.heard[first + i], static_cast<float>(i)) << i;
+  EXPECT_EQ(rig.player.Underruns(), 0u);
+  EXPECT_FALSE(rig.player.Failed());
   EXPECT_EQ(counting.runs.load(), 1);
 }
 
 TEST(Player, ASeekRendersAgainFromTheStartAndIsHeardFromThePlaceSought) {
-  CountingSource counting;
-  counting.frames = 5000;
-  Player player(counting.Source(), Settings(counting.frames));
-  FakeDevice device(player.Feed());
-  player.Start();
-  device.WaitFor(600);
-  const double before = player.Position();
-  player.SeekBy(2.0);
-  const double target = player.SeekTarget();
+  CountingSource counting(5000);
+  Rig rig(counting);
+  rig.device.WaitFor(600);
+  const double before = rig.player.Position();
+  rig.player.SeekBy(2.0);
+  const double target = rig.player.SeekTarget();
   EXPECT_GE(target, before + 2.0);
   EXPECT_LE(target, 3.0);
-  device.Join();
+  rig.device.Join();
   EXPECT_EQ(counting.reruns.load(), 1);
   // After the fade out, the silence and the fade in, the numbers run on from
   // the target to the end.
   const float resume = static_cast<float>(target * kRate) + kFade;
-  const std::size_t at = Find(device.heard, resume);
-  ASSERT_LT(at, device.heard.size()) << "never heard " << resume;
-  for (float v = resume; v < counting.frames; ++v) ASSERT_EQ(device.heard[at + static_cast<std::size_t>(v - resume)], v);
-  EXPECT_FALSE(player.Failed());
+  const std::size_t at = Find(rig.device.heard, resume);
+  ASSERT_LT(at, rig.device.heard.size()) << "never heard " << resume;
+  for (float v = resume; v < counting.frames; ++v) ASSERT_EQ(rig.device.heard[at + static_cast<std::size_t>(v - resume)], v);
+  EXPECT_FALSE(rig.player.Failed());
 }
 
 TEST(Player, StopFadesOutAndEndsTheRender) {
-  CountingSource counting;
-  counting.frames = kRenderUntilStopped;
-  Player player(counting.Source(), Settings(counting.frames));
-  FakeDevice device(player.Feed());
-  player.Start();
-  device.WaitFor(300);
-  player.Stop();
-  device.Join();
-  EXPECT_TRUE(player.Finished());
-  EXPECT_FALSE(player.Failed());
-  EXPECT_GT(player.Position(), 0.0);
+  CountingSource counting(kRenderUntilStopped);
+  Rig rig(counting);
+  rig.device.WaitFor(300);
+  rig.player.Stop();
+  rig.device.Join();
+  EXPECT_TRUE(rig.player.Finished());
+  EXPECT_FALSE(rig.player.Failed());
+  EXPECT_GT(rig.player.Position(), 0.0);
 }
 
 TEST(Player, ARenderThatGivesUpPlaysWhatItQueuedAndIsReported) {
-  CountingSource counting;
-  counting.failAt = 1000;
-  Player player(counting.Source(), Settings(counting.frames));
-  FakeDevice device(player.Feed());
-  player.Start();
-  device.Join();
-  EXPECT_TRUE(player.Finished());
-  EXPECT_TRUE(player.Failed());
-  const std::size_t first = Start(device.heard);
-  ASSERT_LT(first + 1000, device.heard.size() + 1);
-  EXPECT_EQ(device.heard[first + 999], 999.0f);
+  CountingSource counting(3000, 1000);
+  Rig rig(counting);
+  rig.device.Join();
+  EXPECT_TRUE(rig.player.Finished());
+  EXPECT_TRUE(rig.player.Failed());
+  const std::size_t first = Start(rig.device.heard);
+  ASSERT_LT(first + 1000, rig.device.heard.size() + 1);
+  EXPECT_EQ(rig.device.heard[first + 999], 999.0f);
 }
 
 TEST(Player, AStalledRenderIsAnUnderrun) {
@@ -165,9 +168,7 @@ TEST(Player, AStalledRenderIsAnUnderrun) {
   PlayerSettings s = Settings(counting.frames);
   s.ringSeconds = 0.5;
   s.stallSeconds = 0.3;  // the 0.5 s ring lasts 0.05 s at this device's pace
-  Player player(counting.Source(), s);
-  FakeDevice device(player.Feed());
-  player.Start();
-  device.Join();
-  EXPECT_GE(player.Underruns(), 1u);
+  Rig rig(counting, s);
+  rig.device.Join();
+  EXPECT_GE(rig.player.Underruns(), 1u);
 }
