@@ -1,5 +1,6 @@
 // ondivox play: what render would write, played live through an output
 // device, with a player's status line and keys on a terminal.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +29,8 @@ constexpr double kDefaultLatencyMs = 100.0;
 constexpr double kMaxLatencyMs = 2000.0;
 constexpr double kSeekSeconds = 30.0;
 constexpr int kTickMs = 50;  // keys and the status line, twenty times a second
+
+using Clock = std::chrono::steady_clock;
 
 // A test's way to force an underrun: ONDIVOX_PLAY_STALL (seconds) pauses the
 // render once, when it has first filled the ring.
@@ -72,8 +75,8 @@ std::string RenderFailure(const InputFeed& input, PluginInstance& plug, double r
 
 // Waits, within a bound, for what the device still holds (the end of a fade) to play.
 void LetDrain(const OutputStream& stream, double latency) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(latency + 1.0);
-  while (stream.Active() && std::chrono::steady_clock::now() < until)
+  const auto until = Clock::now() + std::chrono::duration<double>(latency + 1.0);
+  while (stream.Active() && Clock::now() < until)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 
@@ -119,6 +122,8 @@ int RunPlay(const std::vector<std::string>& args) {
   playing.sampleRate = settings.sampleRate;
   playing.frames = settings.frames;
   playing.stallSeconds = StallSeconds();
+  // A device that asks for long callbacks must find them in the ring.
+  playing.ringSeconds = std::max(playing.ringSeconds, 2.0 * latency);
   Player player(source, playing);
   OutputStream stream(device, settings.sampleRate, latency, player.Feed());
 
@@ -129,11 +134,14 @@ int RunPlay(const std::vector<std::string>& args) {
   player.Start();
   stream.Start();
   bool stopped = false;
-  while (!player.Finished() && stream.Active()) {
+  // A device that no longer calls back must not keep a stopped player waiting.
+  Clock::time_point giveUp = Clock::time_point::max();
+  while (!player.Finished() && stream.Active() && Clock::now() < giveUp) {
     const Key key = keys.Wait(kTickMs);
     if (!stopped && (key == Key::kQuit || InterruptionWatch::Requested())) {
       player.Stop();
       stopped = true;
+      giveUp = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(latency + 1.0));
     } else if (key == Key::kPause) {
       player.TogglePause();
     } else if (script && (key == Key::kBack || key == Key::kForward)) {
@@ -148,7 +156,7 @@ int RunPlay(const std::vector<std::string>& args) {
 
   if (InterruptionWatch::Requested()) throw InterruptedError("interrupted at " + ClockText(at));
   if (player.Failed()) throw ToolError(RenderFailure(input, session.Plug(), settings.sampleRate));
-  if (!finished) throw ToolError(device.Title() + " stopped playing at " + ClockText(at));
+  if (!finished && !stopped) throw ToolError(device.Title() + " stopped playing at " + ClockText(at));
   if (!a.quiet)
     std::printf("%s %s of %s on %s (%s) at %ld Hz, %s\n", stopped ? "stopped at" : "played", ClockText(at).c_str(),
                 Length(settings).c_str(), device.Title().c_str(), device.api.c_str(),
