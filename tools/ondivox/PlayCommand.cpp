@@ -110,12 +110,19 @@ int RunPlay(const std::vector<std::string>& args) {
   // A seek renders again from here: the plug-in as the first run found it.
   const std::vector<uint8_t> start = session.Plug().SaveState();
   std::unique_ptr<SessionAutomation> automation;
+  std::string rerunError;  // read once the render has failed
   PlaySource source = [&](bool rerun, const RenderSink& sink) {
-    if (rerun) {
-      session.Plug().LoadState(start);
-      ReopenInput(a, script.get(), input);
+    // On the render thread: what goes wrong is answered, never thrown.
+    try {
+      if (rerun) {
+        session.Plug().LoadState(start);
+        ReopenInput(a, script.get(), input);
+      }
+      if (script) automation = AttachSession(timeline, session, &settings);
+    } catch (const std::exception& e) {
+      rerunError = e.what();
+      return false;
     }
-    if (script) automation = AttachSession(timeline, session, &settings);
     return Render(session.Plug(), settings, RenderProgress(), sink);
   };
   PlayerSettings playing;
@@ -155,7 +162,8 @@ int RunPlay(const std::vector<std::string>& args) {
   const double at = player.Position();
 
   if (InterruptionWatch::Requested()) throw InterruptedError("interrupted at " + ClockText(at));
-  if (player.Failed()) throw ToolError(RenderFailure(input, session.Plug(), settings.sampleRate));
+  if (player.Failed())
+    throw ToolError(rerunError.empty() ? RenderFailure(input, session.Plug(), settings.sampleRate) : rerunError);
   if (!finished && !stopped) throw ToolError(device.Title() + " stopped playing at " + ClockText(at));
   if (!a.quiet)
     std::printf("%s %s of %s on %s (%s) at %ld Hz, %s\n", stopped ? "stopped at" : "played", ClockText(at).c_str(),

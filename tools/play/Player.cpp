@@ -84,7 +84,7 @@ void Player::Run() {
 bool Player::RunFrom(int64_t from, bool rerun) {
   heardFrom.store(from);
   int64_t position = 0;
-  const bool ended = source(rerun, [&](const double* const* channels, int32_t frames) {
+  const RenderSink sink = [&](const double* const* channels, int32_t frames) {
     if (Interrupted()) return false;
     const int64_t at = position;
     position += frames;
@@ -92,7 +92,13 @@ bool Player::RunFrom(int64_t from, bool rerun) {
     const int32_t skip = static_cast<int32_t>(std::max<int64_t>(0, from - at));
     const double* rest[2] = {channels[0] + skip, channels[1] + skip};
     return WriteAll(rest, frames - skip);
-  });
+  };
+  bool ended = false;
+  try {
+    ended = source(rerun, sink);
+  } catch (...) {
+    ended = false;  // nothing leaves the render thread but its answer
+  }
   if (!ended && !Interrupted()) failed.store(true);
   return ended;
 }
