@@ -69,7 +69,7 @@ const std::vector<CommandHelp>& Commands() {
         kSession,
         {"--device", "N|NAME", "the output device, by number or (part of its) name (default: the\n"
                                "system's default output; see ondivox devices)"},
-        {"--latency", "MS", "the output latency to ask the device for, 1 to 2000 ms (default 100)"},
+        {"--latency", "MS", "the output latency to ask the device for, above 0 and up to 2000 ms (default 100)"},
         {"--quiet", nullptr, "no status line and no summary"},
         kHelp}},
       {"devices", "", "lists the audio output devices play can use: number, name, host API,\n"
