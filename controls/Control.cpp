@@ -120,7 +120,10 @@ void IControl::MarkDirty(bool pushToPlug) {
   if (value > clampHi) value = clampHi;
   if (std::isnan(value)) value = clampLo;
   dirty = true;
-  if (pushToPlug && IsBound() && plug) plug->SetParamFromEditor(paramIndex, value);
+  if (!pushToPlug || !IsBound() || !plug) return;
+  IEditor* editor = Editor();
+  if (editor && editor->InRightPress()) return;
+  plug->SetParamFromEditor(paramIndex, value);
 }
 
 void IControl::SetHover(bool* hover, bool on) {

@@ -31,7 +31,9 @@ void DrawValueText(IEditor* editor, const IControl& control, ITextStyle* style, 
   const IParamEntry* param = control.Param();
   if (!param || !style || style->size <= 0) return;
   char text[IParamEntry::kFormatBufferSize + IParamEntry::kTextSize];
-  param->FormatValue(param->value, false, text);
+  // The control's own value, not the parameter's: host automation writes
+  // that on the audio thread while this draws.
+  param->FormatValue(param->StoredPlain(control.Value()), false, text);
   if (!text[0]) return;
   style->align = kAlignCentre;
   if (appendLabel) {

@@ -73,7 +73,10 @@ void PromptPopup::SetThumbPos(int32_t pos) {
 }
 
 void PromptPopup::SetUp(const IParamEntry* param, IControl* opener) {
-  selected = param ? Round(param->value) : -1;
+  // The opener's value rather than the parameter's, which the audio thread
+  // writes while the editor runs.
+  if (param) selected = Round(opener ? param->StoredPlain(opener->Value()) : param->value);
+  else selected = -1;
   int32_t hiddenRows = Rows() - visibleRows;
   if (HasScrollBar() && hiddenRows > 0 && selected >= 0) {
     int32_t r = selected / columnCount;

@@ -7,12 +7,14 @@
 #include "raster/SysBitmap.h"
 
 IEditor::IEditor(IEffectBase* plug, int32_t width, int32_t height, int32_t frameRate)
-    : plug(plug), width(width), height(height), frameRate(frameRate > 0 ? frameRate : 24) {}
+    : plug(plug), width(width), height(height), frameRate(frameRate > 0 ? frameRate : 24) {
+  posted.Resize(plug ? plug->ParamCount() : 0);
+}
 
 IEditor::~IEditor() { DeleteControls(); }
 
-// The audio thread walks the control list (SetParamFromPlug) while holding
-// the plug-in's lock, so every change to the list takes that lock as well.
+// Changes to the control list take the plug-in's lock, so a list never
+// changes under an edit the plug-in is handling.
 std::unique_lock<std::recursive_mutex> IEditor::LockList() {
   if (!plug) return std::unique_lock<std::recursive_mutex>();
   return std::unique_lock<std::recursive_mutex>(plug->Lock());

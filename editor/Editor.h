@@ -19,6 +19,7 @@
 #include "editor/Blend.h"
 #include "editor/FrameStrip.h"
 #include "editor/MouseState.h"
+#include "editor/ParamMailbox.h"
 #include "editor/Rect.h"
 #include "editor/TextStyle.h"
 #include "framework/EditorLink.h"
@@ -71,10 +72,14 @@ class IEditor : public IEditorLink {
   void PrepareDrawing() override;
 
   // --- Parameter traffic ----------------------------------------------------
-  // May run on the audio thread: only stores values and dirty flags.
+  // Any thread (host automation arrives on the audio thread): the value is
+  // posted, and the bound controls take it at the editor's next tick.
   void SetParamFromPlug(int32_t index, double value, bool isNormalized) override;
+  // The editor's thread: bound controls take what was posted since.
+  void ShowPostedValues() override;
   // Hands the value to bound controls as user input (it reaches the host).
   void PushParamValue(int32_t index, double normalized) override;
+  // Any thread, as values are: the controls hide or show at the next tick.
   void HideParamControls(int32_t index, bool hide);
   void RedrawAll();
   // Removes the first entry equal to control without deleting it.
@@ -133,6 +138,9 @@ class IEditor : public IEditorLink {
   // True while the control of the current button-down is handled and a value
   // popup was open when that click began (the click only closes it).
   bool PopupWasOpenAtClick() const { return popupOpenAtClick; }
+  // True from a right-button press to its release: what controls do then
+  // is no edit, so they send the host nothing.
+  bool InRightPress() const { return rightPress; }
   int32_t CaptureIndex() const { return captureIndex; }
   int32_t MouseOverIndex() const { return mouseOverIndex; }
   void SetHandleMouseOver(bool on) { handleMouseOver = on; }
@@ -153,6 +161,7 @@ class IEditor : public IEditorLink {
   IRect drawArea;
   std::unique_ptr<PX_SysBitmap> drawBitmap;
   std::unique_ptr<PX_MemBitmap> scratchBitmap;
+  ParamMailbox posted;
   int32_t width;
   int32_t height;
   int32_t frameRate;
@@ -165,4 +174,7 @@ class IEditor : public IEditorLink {
   // The captured control was removed mid-gesture: its button-up goes nowhere.
   bool releaseDropped = false;
   bool popupOpenAtClick = false;
+  void BeginPress(IEditorElement* control, bool prompting);
+  bool rightPress = false;
+  int32_t pressParam = -1;  // the parameter whose gesture the press began
 };

@@ -18,6 +18,17 @@ void IEditor::ForgetPointer() {
   mouseOverIndex = -1;
 }
 
+// A press on a bound control starts a host gesture, which its release ends;
+// a right press (prompting) does not: it only opens a value prompt, and the
+// gesture, if any, is the commit of what is typed or chosen there.
+void IEditor::BeginPress(IEditorElement* control, bool prompting) {
+  rightPress = prompting;
+  pressParam = -1;
+  if (rightPress || !control->IsBound() || !plug) return;
+  pressParam = control->ParamIndex();
+  plug->BeginParamEdit(pressParam);
+}
+
 void IEditor::HandleMouseDown(int32_t x, int32_t y, const IMouseState& mod) {
   lastX = lastY = -1;
   captureIndex = -1;
@@ -35,7 +46,7 @@ void IEditor::HandleMouseDown(int32_t x, int32_t y, const IMouseState& mod) {
     ClosePopup(false);
     captureIndex = IndexOf(control);
   }
-  if (control->IsBound() && plug) plug->BeginParamEdit(control->ParamIndex());
+  BeginPress(control, mod.R);
   control->MouseDown(x, y, mod);
   popupOpenAtClick = false;
 }
@@ -46,10 +57,18 @@ void IEditor::HandleMouseUp(int32_t x, int32_t y, const IMouseState& mod) {
   int32_t i = dropped ? -1 : ControlAt(x, y);
   captureIndex = -1;
   lastX = lastY = -1;
-  if (i < 0) return;
+  if (i < 0) {
+    pressParam = -1;
+    rightPress = false;
+    return;
+  }
   IEditorElement* control = controls[i];
   control->MouseUp(x, y, mod);
-  if (control->IsBound() && plug) plug->EndParamEdit(control->ParamIndex());
+  // Only the gesture this press began ends: a press the window kept for
+  // itself (one that closed the entry box) began none.
+  if (pressParam >= 0 && control->ParamIndex() == pressParam && plug) plug->EndParamEdit(pressParam);
+  pressParam = -1;
+  rightPress = false;
 }
 
 void IEditor::HandleMouseDrag(int32_t x, int32_t y, const IMouseState& mod) {
@@ -68,7 +87,7 @@ bool IEditor::HandleDoubleClick(int32_t x, int32_t y, const IMouseState& mod) {
   if (i < 0) return false;
   IEditorElement* control = controls[i];
   if (plug) plug->FlushDeferredEdit();
-  if (control->IsBound() && plug) plug->BeginParamEdit(control->ParamIndex());
+  BeginPress(control, false);  // a double click resets, with either button
   control->MouseDoubleClick(x, y, mod);
   return false;
 }

@@ -10,6 +10,10 @@
 void IEditor::PrepareDrawing() {
   drawBitmap.reset(new PX_SysBitmap(width, height));
   scratchBitmap.reset(new PX_MemBitmap(0, 0, 4));
+  // Parameters defined after the editor was made get their slots now,
+  // before the plug-in can post anything.
+  const int32_t params = plug ? plug->ParamCount() : 0;
+  if (params != posted.Count()) posted.Resize(params);
 }
 
 void IEditor::SetParamFromPlug(int32_t index, double value, bool isNormalized) {
@@ -18,8 +22,21 @@ void IEditor::SetParamFromPlug(int32_t index, double value, bool isNormalized) {
     if (!param) return;
     value = param->PlainToNormalized(value);
   }
-  for (IEditorElement* control : controls)
-    if (control->ParamIndex() == index && index >= 0) control->ApplyPlugValue(value);
+  posted.PostValue(index, value);
+}
+
+void IEditor::ShowPostedValues() {
+  for (int32_t index = 0; index < posted.Count(); ++index) {
+    const int32_t hidden = posted.TakeHidden(index);
+    double value = 0.0;
+    const bool hasValue = posted.TakeValue(index, &value);
+    if (hidden < 0 && !hasValue) continue;
+    for (IEditorElement* control : controls) {
+      if (control->ParamIndex() != index) continue;
+      if (hidden >= 0) control->Hide(hidden == 1);
+      if (hasValue) control->ApplyPlugValue(value);
+    }
+  }
 }
 
 void IEditor::PushParamValue(int32_t index, double normalized) {
@@ -28,11 +45,7 @@ void IEditor::PushParamValue(int32_t index, double normalized) {
     if (control->ParamIndex() == index) control->ApplyUserValue(normalized);
 }
 
-void IEditor::HideParamControls(int32_t index, bool hide) {
-  if (index < 0) return;
-  for (IEditorElement* control : controls)
-    if (control->ParamIndex() == index) control->Hide(hide);
-}
+void IEditor::HideParamControls(int32_t index, bool hide) { posted.PostHidden(index, hide); }
 
 void IEditor::RedrawAll() {
   if (!controls.empty()) controls[0]->MarkDirty(false);

@@ -14,6 +14,7 @@ IEditorWin::IEditorWin(IEffectBase* plug, int32_t width, int32_t height, int32_t
 IEditorWin::~IEditorWin() { CloseWindow(); }
 
 void IEditorWin::Tick() {
+  ShowPostedValues();
   DecideEntry();
   // Every dirty flag is read before the first repaint, since drawing one
   // area marks all controls clean.

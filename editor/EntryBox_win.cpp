@@ -48,6 +48,10 @@ intptr_t IEditorWinSystem::EntryMessage(void* handle, uint32_t msg, uintptr_t wP
         editor->editState = IEntryState::kCommit;
         return 0;
       }
+      if (wParam == VK_ESCAPE) {
+        editor->editState = IEntryState::kCancel;
+        return 0;
+      }
       editor->editState = IEntryState::kTyping;
       break;
     default:

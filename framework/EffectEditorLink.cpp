@@ -5,8 +5,9 @@ using Guard = std::lock_guard<std::recursive_mutex>;
 
 void IEffectBase::AttachEditorLink(IEditor* asEditor, IEditorLink* asLink) {
   Guard g(lock);
-  for (int32_t i = 0; i < ParamCount(); ++i) asLink->SetParamFromPlug(i, params[i].NormalizedValue(), true);
   asLink->PrepareDrawing();
+  for (int32_t i = 0; i < ParamCount(); ++i) asLink->SetParamFromPlug(i, params[i].NormalizedValue(), true);
+  asLink->ShowPostedValues();
   // The plug-in owns its editor: one attached in its place must not leak.
   if (editorLink && editorLink != asLink) {
     FlushDeferredEdit();

@@ -118,11 +118,13 @@ double IParamEntry::PlainToNormalized(double plain) const {
   return std::pow((p - min) / (max - min), 1.0 / curve);
 }
 
-void IParamEntry::SetFromNormalized(double x) {
+void IParamEntry::SetFromNormalized(double x) { value = StoredPlain(x); }
+
+double IParamEntry::StoredPlain(double x) const {
   double v = NormalizedToPlain(x);
   if (kind != kKindDouble) v = std::floor(v / step + 0.5) * step;
   // Held to the range at both ends (NaN, as ever, gives the maximum).
-  value = !(v < max) ? max : (v < min ? min : v);
+  return !(v < max) ? max : (v < min ? min : v);
 }
 
 void IParamEntry::FormatValue(double v, bool isNormalized, char* text) const {

@@ -50,6 +50,8 @@ class IParamEntry {
   double PlainToNormalized(double plain) const;
   double NormalizedValue() const { return PlainToNormalized(value); }
   void SetFromNormalized(double x);
+  // The plain value SetFromNormalized (x) stores: snapped and in range.
+  double StoredPlain(double x) const;
   // Writes the display text of v (plain, or normalised when isNormalized)
   // into text, which holds at least kFormatBufferSize characters.
   void FormatValue(double v, bool isNormalized, char* text) const;

@@ -47,10 +47,12 @@ void IEffectVST3::FillBusNames() {
 }
 
 tresult PLUGIN_API IEffectVST3::initialize(FUnknown* hostContextIn) {
-  return HostCall([&]() -> tresult {
+  const tresult result = HostCall([&]() -> tresult {
     Guard g(lock);
     return InitializeLocked(hostContextIn);
   });
+  if (result == kResultOk) notifier.Start(hostContext, componentHandler);
+  return result;
 }
 
 tresult IEffectVST3::InitializeLocked(FUnknown* hostContextIn) {

@@ -13,6 +13,7 @@
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "pluginterfaces/vst/ivstunits.h"
+#include "vst3/HostNotifier.h"
 #include "vst3/OffscreenEditor.h"
 #include "vst3/SingleComponentEffect.h"
 
@@ -71,6 +72,8 @@ class IEffectVST3 : public IEffectBase,
   ParamValue PLUGIN_API getParamNormalized(ParamID id) SMTG_OVERRIDE;
   tresult PLUGIN_API setParamNormalized(ParamID id, ParamValue value) SMTG_OVERRIDE;
   tresult PLUGIN_API setKnobMode(Steinberg::Vst::KnobMode) SMTG_OVERRIDE { return Steinberg::kResultOk; }
+  // The handler may offer the run loop the host is told of changes from.
+  tresult PLUGIN_API setComponentHandler(Steinberg::Vst::IComponentHandler* handler) SMTG_OVERRIDE;
   Steinberg::IPlugView* PLUGIN_API createView(Steinberg::FIDString name) SMTG_OVERRIDE;
   // Nothing in this program sends or expects messages; a malformed one is refused.
   tresult PLUGIN_API notify(Steinberg::Vst::IMessage* message) SMTG_OVERRIDE;
@@ -111,8 +114,8 @@ class IEffectVST3 : public IEffectBase,
   void GetTimeInfo(HostTimeInfo* info) override;
   void* ResourceModule() const override;
 
-  // Editor timer (UI thread, lock not held): tells the host what the audio
-  // thread changed behind its back.
+  // Editor timer (UI thread, lock not held): one more of the plug-in's own
+  // turns, for hosts that offer no run loop of their own.
   void OnEditorTick() override { DeliverPendingRestart(); }
 
   // --- The editor without a window (EffectVST3Offscreen.cpp) ----------------
@@ -157,15 +160,22 @@ class IEffectVST3 : public IEffectBase,
   // Host values outside 0..1, and NaN, become the nearer end (NaN: 0).
   static double ClampNormalized(double value) { return value >= 0.0 ? std::min(value, 1.0) : 0.0; }
   int32_t PresetIndexFor(ParamValue normalized) const;
+  // One reading of the bypass parameter everywhere (the controller, the
+  // process queue, the text): on from half-way up, as a one-step parameter
+  // rounds; NaN is off.
+  static bool BypassOn(ParamValue normalized) { return normalized >= 0.5; }
   void RegisterBypassParameter();
-  // restartComponent(kParamValuesChanged), now (UI thread only), or once a
-  // program the audio thread selected is to be shown.
-  void NotifyValuesChanged();
+  // Any thread, any call: the host is to hear restartComponent (flags) at
+  // the plug-in's next turn on its UI thread.
+  void AskRestart(Steinberg::int32 flags) { pendingRestart.fetch_or(flags); }
+  // The plug-in's own turn (UI thread, inside no host call, lock not held):
+  // one restartComponent with every flag asked for since the last.
   void DeliverPendingRestart();
+  static void NotifierTurn(void* self) { static_cast<IEffectVST3*>(self)->DeliverPendingRestart(); }
   tresult ApplyState(const StateChunk& chunk);
   bool IsParamIndex(ParamID id) const { return id < static_cast<ParamID>(ParamCount()); }
 
-  // Set by process when a program change arrived there; the host hears of
-  // it on its UI thread.
-  std::atomic<bool> valuesChangedPending{false};
+  // restartComponent flags not yet delivered.
+  std::atomic<Steinberg::int32> pendingRestart{0};
+  HostNotifier notifier{&IEffectVST3::NotifierTurn, this};
 };

@@ -71,7 +71,7 @@ tresult PLUGIN_API IEffectVST3::getParamStringByValue(ParamID id, ParamValue nor
                                                       String128 text) {
   if (!text) return kInvalidArgument;
   if (id == kBypassId) {
-    WidenText(text, ClampNormalized(normalized) > 0.5 ? "On" : "Off", kHostTextUnits);
+    WidenText(text, BypassOn(normalized) ? "On" : "Off", kHostTextUnits);
     return kResultOk;
   }
   if (!IsParamIndex(id)) return kResultFalse;
@@ -109,26 +109,25 @@ ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) {
     else if (IsParamIndex(id))
       value = params[id].NormalizedValue();
   }
-  DeliverPendingRestart();
   return value;
 }
 
 tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value) {
-  DeliverPendingRestart();
   if (id == kProgramChangeId) {
     // The host's program menu: the program's values are the controller's
-    // at once, and the host is told to read them again.
+    // at once; the host hears it should read them again at the next turn,
+    // not now, while it may hold a lock it takes again to hear it.
     if (PresetCount() == 0) return kResultOk;
     {
       Guard g(lock);
       SelectPreset(PresetIndexFor(value));
     }
-    NotifyValuesChanged();
+    AskRestart(kParamValuesChanged);
     return kResultOk;
   }
   Guard g(lock);
   if (id == kBypassId) {
-    isBypassed = value != 0.0;
+    isBypassed = BypassOn(value);
   } else if (IsParamIndex(id)) {
     params[id].SetFromNormalized(ClampNormalized(value));
   } else {
@@ -137,15 +136,17 @@ tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
   return kResultOk;
 }
 
-// Never called with the plug-in lock held: a host may answer by reading
-// every value, or by waiting for the audio thread.
-void IEffectVST3::NotifyValuesChanged() {
-  valuesChangedPending = false;
-  if (componentHandler) componentHandler->restartComponent(kParamValuesChanged);
+// Never with the plug-in lock held: a host may answer by reading every
+// value, or by waiting for the audio thread.
+void IEffectVST3::DeliverPendingRestart() {
+  const int32 flags = pendingRestart.exchange(0);
+  if (flags && componentHandler) componentHandler->restartComponent(flags);
 }
 
-void IEffectVST3::DeliverPendingRestart() {
-  if (valuesChangedPending.exchange(false)) NotifyValuesChanged();
+tresult PLUGIN_API IEffectVST3::setComponentHandler(IComponentHandler* handler) {
+  const tresult result = SingleComponentEffect::setComponentHandler(handler);
+  notifier.Start(hostContext, handler);
+  return result;
 }
 
 tresult PLUGIN_API IEffectVST3::notify(IMessage* message) {
@@ -181,5 +182,5 @@ void IEffectVST3::PopupParamMenu(int32_t index, int32_t x, int32_t y) {
 
 void IEffectVST3::ChangeLatency(int32_t samples) {
   latency = samples;
-  if (componentHandler) componentHandler->restartComponent(kLatencyChanged);
+  AskRestart(kLatencyChanged);
 }

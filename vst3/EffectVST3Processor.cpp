@@ -91,6 +91,7 @@ tresult PLUGIN_API IEffectVST3::activateBus(MediaType type, BusDirection dir, in
 }
 
 tresult PLUGIN_API IEffectVST3::terminate() {
+  notifier.Stop();
   Guard g(lock);
   return SingleComponentEffect::terminate();
 }
@@ -122,12 +123,12 @@ int32_t IEffectVST3::PresetIndexFor(ParamValue normalized) const {
 
 void IEffectVST3::ApplyParameterChange(ParamID id, ParamValue value) {
   if (id == kBypassId) {
-    isBypassed = value > 0.5;
+    isBypassed = BypassOn(value);
   } else if (id == kProgramChangeId) {
     if (PresetCount() == 0) return;
     SelectPreset(PresetIndexFor(value));
     // The host may not be told from the audio thread; its UI thread hears.
-    valuesChangedPending = true;
+    AskRestart(kParamValuesChanged);
   } else if (IsParamIndex(id)) {
     // Normalised values outside 0..1 would leave the parameter's range.
     SetParamFromHost(static_cast<int32_t>(id), ClampNormalized(value));

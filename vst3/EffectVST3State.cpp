@@ -72,7 +72,7 @@ tresult IEffectVST3::setComponentStateData(IBStream* stream) {
       return kResultFalse;
     return ApplyState(chunk);
   });
-  if (result == kResultOk) NotifyValuesChanged();
+  if (result == kResultOk) AskRestart(Vst::kParamValuesChanged);
   return result;
 }
 

@@ -12,7 +12,10 @@ struct DropDownTest : ::testing::Test {
   IFrameStrip grid = CoordStrip(h.editor, 40, 80, 4);     // 4 choices, one column
   IDropDown* dd = h.Add(new IDropDown(&h.plug, TestPlug::kShape, 20, 20, current, grid, 1, 0));
 
-  void SetUp() override { h.plug.RefreshEditorParams(); }
+  void SetUp() override {
+    h.plug.RefreshEditorParams();
+    h.editor->Tick();
+  }
 };
 
 }  // namespace

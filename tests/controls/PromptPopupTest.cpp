@@ -104,7 +104,7 @@ TEST(PromptPopup, PickInAScrolledListUsesTheFirstVisibleItem) {
   EditorHarness h;
   PromptPopup* p = PopupWith(h, 25);
   auto* owner = h.Add(new IImageControl(&h.plug, TestPlug::kLong, IRect(0, 0, 5, 5), IFrameStrip(), true));
-  h.plug.Param(TestPlug::kLong)->value = 24;
+  owner->ApplyPlugValue(h.plug.Param(TestPlug::kLong)->PlainToNormalized(24));  // the value it shows
   p->SetUp(h.plug.Param(TestPlug::kLong), owner);
   h.editor->SetPopup(p);
   int first = p->FirstVisible();

@@ -180,6 +180,9 @@ TEST_F(EventsTest, ParameterTrafficReachesEveryBoundControl) {
   IKnobRotVal* b = Knob(TestPlug::kLevel, 120, 50);
   IKnobRotVal* other = Knob(TestPlug::kCount, 50, 110);
   h.editor->SetParamFromPlug(TestPlug::kLevel, 25.0, false);  // plain 25 of 0..100
+  // Posted from any thread; the controls take it on the editor's tick.
+  EXPECT_NE(a->Value(), 0.25);
+  h.editor->Tick();
   EXPECT_DOUBLE_EQ(a->Value(), 0.25);
   EXPECT_DOUBLE_EQ(b->Value(), 0.25);
   EXPECT_EQ(h.plug.TakeLog(), "");  // values from the plug-in never go back
@@ -187,6 +190,8 @@ TEST_F(EventsTest, ParameterTrafficReachesEveryBoundControl) {
   EXPECT_EQ(h.plug.TakeLog(), "P0 P0");
   EXPECT_DOUBLE_EQ(h.plug.Param(TestPlug::kLevel)->value, 75.0);
   h.editor->HideParamControls(TestPlug::kLevel, true);
+  EXPECT_FALSE(a->IsHidden());
+  h.editor->Tick();
   EXPECT_TRUE(a->IsHidden());
   EXPECT_TRUE(b->IsHidden());
   EXPECT_FALSE(other->IsHidden());
@@ -198,6 +203,7 @@ TEST_F(EventsTest, ParameterTrafficReachesEveryBoundControl) {
 TEST_F(EventsTest, HostAutomationAndInstrumentMovesReachTheEditor) {
   IKnobRotVal* knob = Knob(TestPlug::kLevel, 50, 50);
   h.plug.SetParamFromHost(TestPlug::kLevel, 0.2);
+  h.editor->Tick();
   EXPECT_DOUBLE_EQ(knob->Value(), 0.2);
   EXPECT_EQ(h.plug.TakeLog(), "");
   h.plug.ChangeParamFromInstrument(TestPlug::kLevel, 150.0);  // clamped to the maximum
@@ -205,6 +211,7 @@ TEST_F(EventsTest, HostAutomationAndInstrumentMovesReachTheEditor) {
   EXPECT_EQ(h.plug.TakeLog(), "B0 P0 E0");
   h.plug.Param(TestPlug::kLevel)->value = 40.0;
   h.plug.RefreshEditorParams();
+  h.editor->Tick();
   EXPECT_DOUBLE_EQ(knob->Value(), 0.4);
 }
 

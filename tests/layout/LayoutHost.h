@@ -24,23 +24,30 @@ class LayoutHost : public EngineHost {
     return s;
   }
 
+  // The user acts on what the editor shows, which is what its last tick
+  // took of the plug-in's values.
   void Click(int32_t x, int32_t y, const IMouseState& mod = Left()) {
+    Ed()->ShowPostedValues();
     Ed()->HandleMouseDown(x, y, mod);
     Ed()->HandleMouseUp(x, y, mod);
   }
   // Press, move up by `up` pixels in steps, release.
   void DragUp(int32_t x, int32_t y, int32_t up) {
+    Ed()->ShowPostedValues();
     Ed()->HandleMouseDown(x, y, Left());
     for (int32_t d = 5; d <= up; d += 5) Ed()->HandleMouseDrag(x, y - d, Left());
     Ed()->HandleMouseUp(x, y - up, Left());
   }
-  // The visible control under a point, or null.
+  // The visible control under a point, or null, as the editor's next tick
+  // shows it (values and visibility reach the editor there).
   IControl* At(int32_t x, int32_t y) const {
+    Ed()->ShowPostedValues();
     const int32_t i = Ed()->ControlAt(x, y);
     return i >= 0 ? dynamic_cast<IControl*>(Ed()->GetControl(i)) : nullptr;
   }
   // The visible control bound to a parameter, or null.
   IControl* VisibleFor(int32_t param) const {
+    Ed()->ShowPostedValues();
     for (int32_t i = 0; i < Ed()->ControlCount(); ++i) {
       IControl* c = dynamic_cast<IControl*>(Ed()->GetControl(i));
       if (c->ParamIndex() == param && !c->IsHidden()) return c;

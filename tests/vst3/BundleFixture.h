@@ -13,6 +13,7 @@
 #include "tools/host/ComponentHandler.h"
 #include "tools/host/MemoryStream.h"
 #include "tools/host/PluginInstance.h"
+#include "UiTurns.h"
 #include "vst3/EffectVST3.h"
 
 namespace Steinberg { namespace Vst {} }
@@ -34,7 +35,10 @@ class BundleTest : public ::testing::Test {
   std::unique_ptr<PluginInstance> Make(const std::string& hostName = "Ondivox Test Host");
 
   static std::shared_ptr<PluginModule> module;
-  ComponentHandler handler;  // shared by the instances the test makes
+  // The plug-in tells its host of changes in turns of its own: RunUntil
+  // gives them.
+  UiTurns turns;
+  TurnsHandler handler{turns};  // shared by the instances the test makes
 };
 
 // Stereo block buffers of one sample type.

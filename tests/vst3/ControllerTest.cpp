@@ -1,6 +1,8 @@
 // Parameters, conversions, units and the program list, as a host reads them
 // from the loaded bundle; the instrument linked into this test is the
 // reference for its own table.
+#include <limits>
+
 #include "BundleFixture.h"
 #include "tools/host/ParameterChanges.h"
 #include "instrument/Ondivox.h"
@@ -108,8 +110,38 @@ TEST_F(ControllerTest, BypassIsTheLastParameter) {
   EXPECT_EQ(ctl->getParamNormalized(kBpas), 1.0);
 }
 
+// The same host value means the same thing through the controller, a
+// process queue and the value text: on from 0.5 up, off below and for NaN.
+TEST_F(ControllerTest, BypassReadsEveryHostValueOneWay) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  struct Case { double value; bool on; } cases[] = {
+      {nan, false}, {-inf, false}, {-1.0, false}, {0.0, false}, {0.3, false},
+      {0.5, true},  {0.7, true},   {1.0, true},   {2.0, true},  {inf, true},
+  };
+  auto plug = Make();
+  ASSERT_EQ(plug->Setup(48000.0, 64, kSample32), kResultOk);
+  IEditController* ctl = plug->Controller();
+  StereoBuffers<float> in(64), out(64);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    const double shown = c.on ? 1.0 : 0.0;
+    ASSERT_EQ(ctl->setParamNormalized(kBpas, 1.0 - shown), kResultOk);
+    ASSERT_EQ(ctl->setParamNormalized(kBpas, c.value), kResultOk);
+    EXPECT_EQ(ctl->getParamNormalized(kBpas), shown) << "controller";
+
+    ASSERT_EQ(ctl->setParamNormalized(kBpas, 1.0 - shown), kResultOk);
+    ParameterChanges changes;
+    changes.Add(kBpas, c.value);
+    ASSERT_EQ(plug->Process(64, 2, in.pointers, out.pointers, &changes), kResultOk);
+    EXPECT_EQ(ctl->getParamNormalized(kBpas), shown) << "process queue";
+
+    EXPECT_EQ(plug->ValueText(kBpas, c.value), c.on ? "On" : "Off") << "text";
+  }
+}
+
 // A program chosen in the host's menu reaches the controller at once, and
-// the host is told to read the values again.
+// the host is told to read the values again at the plug-in's next turn.
 TEST_F(ControllerTest, ProgramsChosenByTheHostShowTheirValues) {
   auto plug = Make();
   IEditController* ctl = plug->Controller();
@@ -120,13 +152,15 @@ TEST_F(ControllerTest, ProgramsChosenByTheHostShowTheirValues) {
   EXPECT_DOUBLE_EQ(ctl->getParamNormalized(kPrst), ProgramValue(40));
   for (ParamID id = 0; id < 25; ++id)
     EXPECT_DOUBLE_EQ(ctl->getParamNormalized(id), reference.Param(id)->NormalizedValue()) << id;
-  ASSERT_FALSE(handler.Calls().empty());
+  EXPECT_TRUE(handler.Calls().empty()) << "told inside the host's call";
+  ASSERT_TRUE(turns.RunUntil([&] { return !handler.Calls().empty(); }, 3000));
   EXPECT_EQ(handler.Calls().front().kind, ComponentHandler::Kind::kRestart);
   EXPECT_EQ(static_cast<int32>(handler.Calls().front().value), kParamValuesChanged);
 }
 
 // A program change in a process queue is never announced from the audio
-// thread; the host's next call on its UI thread hears of it.
+// thread, nor inside the host's next calls: the plug-in's next turn on the
+// UI thread tells it.
 TEST_F(ControllerTest, ProgramChangesFromProcessAreAnnouncedOnTheUiThread) {
   auto plug = Make();
   ASSERT_EQ(plug->Setup(48000.0, 256, kSample64), kResultOk);
@@ -139,10 +173,12 @@ TEST_F(ControllerTest, ProgramChangesFromProcessAreAnnouncedOnTheUiThread) {
   ASSERT_TRUE(reference.SelectPreset(40));
   EXPECT_DOUBLE_EQ(plug->Controller()->getParamNormalized(kBaseFreq),
                    reference.Param(kBaseFreq)->NormalizedValue());
+  EXPECT_TRUE(handler.Calls().empty());
+  ASSERT_TRUE(turns.RunUntil([&] { return !handler.Calls().empty(); }, 3000));
+  turns.Run(2 * HostNotifier::kPeriodMs);
   ASSERT_EQ(handler.Calls().size(), 1u);
   EXPECT_EQ(handler.Calls()[0].kind, ComponentHandler::Kind::kRestart);
   EXPECT_EQ(static_cast<int32>(handler.Calls()[0].value), kParamValuesChanged);
-  plug->Controller()->getParamNormalized(kBaseFreq);
   EXPECT_EQ(handler.Calls().size(), 1u);  // once per change
 }
 

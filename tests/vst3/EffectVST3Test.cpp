@@ -9,6 +9,7 @@
 #include "tools/host/HostApplication.h"
 #include "tools/host/MemoryStream.h"
 #include "tools/host/ParameterChanges.h"
+#include "UiTurns.h"
 #include "vst3/EffectVST3.h"
 
 using namespace Steinberg;
@@ -73,7 +74,8 @@ class EffectVST3Test : public ::testing::Test {
   }
 
   HostApplication app;
-  ComponentHandler handler;
+  UiTurns turns;
+  TurnsHandler handler{turns};
   FixtureEffect* plug = nullptr;
 };
 
@@ -270,6 +272,8 @@ TEST_F(EffectVST3Test, EditsAndLatencyReachTheComponentHandler) {
   plug->SetParamFromEditor(1, 0.3);
   plug->EndParamEdit(1);
   plug->ChangeLatency(64);
+  EXPECT_EQ(handler.Calls().size(), 3u) << "the restart is told at the plug-in's next turn";
+  ASSERT_TRUE(turns.RunUntil([&] { return handler.Calls().size() >= 4; }, 3000));
   using K = ComponentHandler::Kind;
   const auto& calls = handler.Calls();
   ASSERT_EQ(calls.size(), 4u);

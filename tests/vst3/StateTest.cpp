@@ -163,16 +163,20 @@ TEST_F(StateTest, ARefusedStateChangesNothingAndATakenOneIsAnnounced) {
     SCOPED_TRACE(breakAt);
     auto target = Make();
     std::vector<uint8_t> before = target->SaveState();
+    turns.Run(2 * HostNotifier::kPeriodMs);  // what the source announced
     handler.Clear();
     MemoryStream stream(state);
     stream.FailReadsFrom(breakAt);
     EXPECT_EQ(target->Component()->setState(&stream), kResultFalse);
     EXPECT_EQ(target->SaveState(), before);
+    turns.Run(2 * HostNotifier::kPeriodMs);
     EXPECT_TRUE(handler.Calls().empty());
   }
   auto target = Make();
   handler.Clear();
   EXPECT_EQ(target->LoadState(state), kResultOk);
+  EXPECT_TRUE(handler.Calls().empty());
+  ASSERT_TRUE(turns.RunUntil([&] { return !handler.Calls().empty(); }, 3000));
   ASSERT_EQ(handler.Calls().size(), 1u);
   EXPECT_EQ(handler.Calls()[0].kind, ComponentHandler::Kind::kRestart);
   EXPECT_EQ(static_cast<int32>(handler.Calls()[0].value), kParamValuesChanged);

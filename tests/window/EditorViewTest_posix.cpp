@@ -52,10 +52,16 @@ class X11EditorViewTest : public EditorViewFixture {
   }
 
   void SetUp() override {
+    // A machine without a display skips these (ctest shows them skipped);
+    // scripts/test gives them one and takes a skip there as a failure.
+    if (!keepServer) {
+      const char* name = std::getenv("DISPLAY");
+      GTEST_SKIP() << "no X display " << (name ? name : "(DISPLAY is not set)")
+                   << ": the editor window tests need one; run them under xvfb-run";
+    }
     EditorViewFixture::SetUp();
     host = std::make_unique<X11Host>();
-    const char* name = std::getenv("DISPLAY");
-    ASSERT_TRUE(host->Ok()) << "cannot open X display " << (name ? name : "(none: run under xvfb-run)");
+    ASSERT_TRUE(host->Ok()) << "cannot open X display";
     loop = std::make_unique<TestRunLoop>();
     ASSERT_EQ(view->setFrame(loop.get()), kResultOk);
     // The pointer starts away from the host window.
@@ -109,11 +115,12 @@ class X11EditorViewTest : public EditorViewFixture {
   }
 
   // Right-clicks the knob and waits for the gesture around opening the box.
+  // A right click opens the box and is no gesture: the host hears nothing.
   void OpenEntry(const KnobSpot& knob) {
-    host->Click(window, Button3, knob.x, knob.y);
-    ASSERT_TRUE(RunUntil([&] { return Seen(Kind::kEnd, knob.param); })) << Gesture(knob.param);
-    WaitTicks(1);
     handler.Clear();
+    host->Click(window, Button3, knob.x, knob.y);
+    WaitTicks(2);
+    EXPECT_EQ(Gesture(knob.param), "");
   }
 
   void ExpectShowsEditor() { ExpectShowsDrawing(host->Pixels(window, kWidth, kHeight)); }

@@ -26,23 +26,36 @@ ProcessContext ContextAt(const RenderSettings& s, int64_t position) {
 
 }  // namespace
 
+BlockRenderer::BlockRenderer(PluginInstance& plug, const RenderSettings& settings) : plug(plug), settings(settings) {}
+
+bool BlockRenderer::Start() {
+  if (plug.Restart(settings.sampleRate, settings.blockSize, kSample64, settings.processMode) != kResultOk)
+    return false;
+  for (auto& channel : in) channel.assign(static_cast<std::size_t>(settings.blockSize), 0.0);
+  return true;
+}
+
+bool BlockRenderer::Block(int64_t position, int32_t frames, double* const* out) {
+  double* inPtr[2] = {in[0].data(), in[1].data()};
+  if (settings.input && !settings.input(inPtr, frames)) return false;
+  ProcessContext context = ContextAt(settings, position);
+  changes.Clear();
+  if (settings.automation) settings.automation(position, frames, changes);
+  double* outPtr[2] = {out[0], out[1]};
+  return plug.Process(frames, 2, inPtr, outPtr, changes.Empty() ? nullptr : &changes, &context) == kResultOk;
+}
+
 bool Render(PluginInstance& plug, const RenderSettings& s, const RenderProgress& progress,
             const RenderSink& sink) {
-  if (plug.Restart(s.sampleRate, s.blockSize, kSample64, s.processMode) != kResultOk) return false;
-  std::vector<double> in[2] = {std::vector<double>(s.blockSize), std::vector<double>(s.blockSize)};
+  BlockRenderer voice(plug, s);
+  if (!voice.Start()) return false;
   std::vector<double> out[2] = {std::vector<double>(s.blockSize), std::vector<double>(s.blockSize)};
-  double* inPtr[2] = {in[0].data(), in[1].data()};
   double* outPtr[2] = {out[0].data(), out[1].data()};
   const int64_t progressStep = std::max<int64_t>(s.blockSize, s.frames / 200);
   int64_t nextProgress = 0;
-  ParameterChanges changes;
   for (int64_t pos = 0; pos < s.frames; pos += s.blockSize) {
     int32_t n = static_cast<int32_t>(std::min<int64_t>(s.blockSize, s.frames - pos));
-    if (s.input && !s.input(inPtr, n)) return false;
-    ProcessContext context = ContextAt(s, pos);
-    changes.Clear();
-    if (s.automation) s.automation(pos, n, changes);
-    if (plug.Process(n, 2, inPtr, outPtr, changes.Empty() ? nullptr : &changes, &context) != kResultOk) return false;
+    if (!voice.Block(pos, n, outPtr)) return false;
     if (s.shaping) s.shaping(pos, n, outPtr);
     if (!sink(outPtr, n)) return false;
     if (progress && pos >= nextProgress) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "tools/host/ParameterChanges.h"
 #include "tools/host/PluginInstance.h"
@@ -50,9 +51,29 @@ using RenderProgress = std::function<void(double)>;
 // false stops the render.
 using RenderSink = std::function<bool(const double* const* channels, int32_t frames)>;
 
-// Sets the plug-in up afresh for the render's rate, block and mode (as a
-// host does before an export) and renders block by block into sink. False
-// when the plug-in refuses the setup or a block (plug.Error() says why), or
+// One plug-in played block by block as Render plays it, for a caller that
+// mixes several: each block's input, automation and context, then process.
+class BlockRenderer {
+ public:
+  // Both must outlive it.
+  BlockRenderer(PluginInstance& plug, const RenderSettings& settings);
+  // Sets the plug-in up afresh for the render's rate, block and mode (as a
+  // host does before an export); false when it refuses (plug.Error() says why).
+  bool Start();
+  // The block of frames frames from position into out's two channels;
+  // false when the input stops or the plug-in refuses the block. Blocks
+  // come in order.
+  bool Block(int64_t position, int32_t frames, double* const* out);
+
+ private:
+  PluginInstance& plug;
+  const RenderSettings& settings;
+  std::vector<double> in[2];
+  ParameterChanges changes;
+};
+
+// Sets the plug-in up afresh (as BlockRenderer::Start) and renders block by
+// block into sink. False when the plug-in refuses the setup or a block, or
 // the input or the sink stops.
 bool Render(PluginInstance& plug, const RenderSettings& settings, const RenderProgress& progress,
             const RenderSink& sink);

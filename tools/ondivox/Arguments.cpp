@@ -15,6 +15,7 @@ std::string* Slot(Arguments& a, const std::string& name) {
   if (name == "--tempo") return &a.tempo;
   if (name == "--seconds") return &a.seconds;
   if (name == "--input") return &a.input;
+  if (name == "--normalize") return &a.normalize;
   if (name == "--state") return &a.state;
   if (name == "--format") return &a.format;
   if (name == "-o") return &a.output;

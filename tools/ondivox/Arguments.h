@@ -23,6 +23,7 @@ struct Arguments {
   std::string session;                // --session FILE
   std::string device;                 // --device N|NAME
   std::string latency;                // --latency MS
+  std::string normalize;              // --normalize DBFS
   // Repeatable options kept in the order given, with their values
   // (snapshot's --click, --rclick, --drag, --wheel).
   std::vector<std::pair<std::string, std::string>> sequence;

@@ -10,7 +10,7 @@
 #include "tools/host/Renderer.h"
 #include "tools/ondivox/Arguments.h"
 #include "tools/ondivox/Commands.h"
-#include "tools/ondivox/InputFeed.h"
+#include "tools/decode/BackgroundFeed.h"
 #include "tools/ondivox/Interruption.h"
 #include "tools/ondivox/RenderOptions.h"
 #include "tools/ondivox/SessionCommand.h"
@@ -66,13 +66,6 @@ std::string StatusText(const Player& player, const RenderSettings& s, const std:
   return text;
 }
 
-// Why the render ended early, from what failed.
-std::string RenderFailure(const InputFeed& input, PluginInstance& plug, double rate) {
-  if (!input.Error().empty()) return input.Error();
-  if (!plug.Error().empty()) return plug.Error();
-  return "the plug-in refused to process at " + std::to_string(static_cast<long>(rate)) + " Hz";
-}
-
 // Waits, within a bound, for what the device still holds (the end of a fade) to play.
 void LetDrain(const OutputStream& stream, double latency) {
   const auto until = Clock::now() + std::chrono::duration<double>(latency + 1.0);
@@ -82,16 +75,30 @@ void LetDrain(const OutputStream& stream, double latency) {
 
 }  // namespace
 
+// One run of the render from the start: the input from its start, the
+// session's layers and automation made afresh.
+struct PlayPass {
+  BackgroundFeed input;
+  RenderSettings settings;
+  std::unique_ptr<SessionRendering> rendering;
+
+  // Why the render ended early, from what failed.
+  std::string Error(PluginInstance& plug) const {
+    if (!input.Error().empty()) return input.Error();
+    if (rendering && !rendering->Error().empty()) return rendering->Error();
+    if (!plug.Error().empty()) return plug.Error();
+    return "the plug-in refused to process at " + std::to_string(static_cast<long>(settings.sampleRate)) + " Hz";
+  }
+};
+
 int RunPlay(const std::vector<std::string>& args) {
   Arguments a = ParseArguments(args, *FindCommand("play"));
   if (!a.positional.empty()) throw UsageError("unexpected argument '" + a.positional[0] + "'");
   const double latency = PositiveOption(a, "--latency", a.latency, kDefaultLatencyMs, kMaxLatencyMs) / 1000.0;
   std::unique_ptr<SessionScript> script;
   if (a.Has("--session")) script = std::make_unique<SessionScript>(ReadSessionScript(a.session));
-  InputFeed input;
-  RenderOptions options = ReadRenderOptions(a, script.get(), DefaultLength::kUntilStopped, input);
-  RenderSettings& settings = options.settings;
-  settings.processMode = Steinberg::Vst::kRealtime;
+  const RenderOptions options = ReadRenderOptions(a, script.get(), DefaultLength::kUntilStopped);
+  const RenderSettings& settings = options.settings;
 
   // The device is checked before the plug-in is loaded.
   AudioDevices devices;
@@ -101,29 +108,34 @@ int RunPlay(const std::vector<std::string>& args) {
   ToolSession session(a.bundle);
   if (a.Has("--state")) session.LoadStateFile(a.state);
   session.ApplyProgramAndSettings(a.program, a.sets);
-  SessionTimeline timeline;
-  std::vector<SessionStepText> steps;
-  if (script) {
-    timeline = ResolveOnPlugin(*script, session);
-    steps = DescribeSteps(timeline, session);
-  }
   // A seek renders again from here: the plug-in as the first run found it.
   const std::vector<uint8_t> start = session.Plug().SaveState();
-  std::unique_ptr<SessionAutomation> automation;
-  std::string rerunError;  // read once the render has failed
+  const auto prepare = [&] {
+    auto pass = std::make_unique<PlayPass>();
+    pass->settings = options.settings;
+    pass->settings.processMode = Steinberg::Vst::kRealtime;
+    if (!options.inputPath.empty())
+      OpenRenderInput(options.inputPath, options.sessionInput, script.get(), pass->input, &pass->settings);
+    if (script) pass->rendering = AttachSession(*script, session, &pass->settings);
+    return pass;
+  };
+  // The first run is made ready here, so what is wrong with it is said before anything plays.
+  std::unique_ptr<PlayPass> pass = prepare();
+  const std::vector<SessionStepText> steps =
+      script ? DescribeSteps(*script, pass->rendering->Timeline(), session) : std::vector<SessionStepText>();
+  std::string rerunError;  // read once the render thread has ended
   PlaySource source = [&](bool rerun, const RenderSink& sink) {
     // On the render thread: what goes wrong is answered, never thrown.
-    try {
-      if (rerun) {
+    if (rerun) {
+      try {
         session.Plug().LoadState(start);
-        ReopenInput(a, script.get(), input);
+        pass = prepare();
+      } catch (const std::exception& e) {
+        rerunError = e.what();
+        return false;
       }
-      if (script) automation = AttachSession(timeline, session, &settings);
-    } catch (const std::exception& e) {
-      rerunError = e.what();
-      return false;
     }
-    return Render(session.Plug(), settings, RenderProgress(), sink);
+    return Render(session.Plug(), pass->settings, RenderProgress(), sink);
   };
   PlayerSettings playing;
   playing.sampleRate = settings.sampleRate;
@@ -160,10 +172,10 @@ int RunPlay(const std::vector<std::string>& args) {
   LetDrain(stream, latency);
   status.Clear();
   const double at = player.Position();
+  player.Join();
 
   if (InterruptionWatch::Requested()) throw InterruptedError("interrupted at " + ClockText(at));
-  if (player.Failed())
-    throw ToolError(rerunError.empty() ? RenderFailure(input, session.Plug(), settings.sampleRate) : rerunError);
+  if (player.Failed()) throw ToolError(rerunError.empty() ? pass->Error(session.Plug()) : rerunError);
   if (!finished && !stopped) throw ToolError(device.Title() + " stopped playing at " + ClockText(at));
   if (!a.quiet)
     std::printf("%s %s of %s on %s (%s) at %ld Hz, %s\n", stopped ? "stopped at" : "played", ClockText(at).c_str(),

@@ -1,6 +1,7 @@
 // ondivox render: a program and settings, or a session, rendered to a WAV
 // (or RF64) or FLAC file that appears only once it is complete, or as a WAV
 // stream on the standard output.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -9,7 +10,8 @@
 #include "tools/host/Renderer.h"
 #include "tools/ondivox/Arguments.h"
 #include "tools/ondivox/Commands.h"
-#include "tools/ondivox/InputFeed.h"
+#include "tools/decode/BackgroundFeed.h"
+#include "tools/mix/ExactMath.h"
 #include "tools/ondivox/Interruption.h"
 #include "tools/ondivox/OutputChoice.h"
 #include "tools/ondivox/Progress.h"
@@ -19,6 +21,7 @@
 #include "tools/ondivox/ToolError.h"
 #include "tools/ondivox/ToolSession.h"
 #include "tools/session/SessionError.h"
+#include "tools/wav/WavReader.h"
 #include "tools/wav/WavWriter.h"
 
 namespace {
@@ -56,20 +59,79 @@ struct RenderPlan {
   RenderSettings settings;
   WavLayout layout;
   double seconds = 0.0;
+  std::string inputPath;  // empty without an input
+  bool sessionInput = false;
+  bool normalize = false;
+  double peakTarget = 0.0;  // dBFS, with --normalize
 };
 
-RenderPlan Plan(const Arguments& a, InputFeed& input, const SessionScript* script) {
+RenderPlan Plan(const Arguments& a, const SessionScript* script) {
   RenderPlan plan;
   plan.output = ChooseOutput(a.output, a.Has("--format") ? &a.format : nullptr);
-  const RenderOptions options = ReadRenderOptions(a, script, DefaultLength::kTenSecondsOrTheInput, input);
+  if (a.Has("--normalize")) {
+    plan.normalize = true;
+    plan.peakTarget = ParseNumber("--normalize", a.normalize);
+    if (plan.peakTarget < -60.0 || plan.peakTarget > 0.0)
+      throw UsageError("--normalize: " + a.normalize + " is outside -60 .. 0 dBFS");
+    if (plan.output.ToStandardOutput())
+      throw UsageError("--normalize renders twice, and a stream cannot be rewound; write a file instead of -o -");
+  }
+  const RenderOptions options = ReadRenderOptions(a, script, DefaultLength::kTenSecondsOrTheInput);
   plan.settings = options.settings;
-  plan.seconds = options.Seconds();
-  plan.layout = LayoutOf(plan.output.samples, 2, static_cast<uint32_t>(plan.settings.sampleRate));
+  plan.inputPath = options.inputPath;
+  plan.sessionInput = options.sessionInput;
+  const RenderSettings& settings = plan.settings;
+  plan.seconds = settings.frames / settings.sampleRate;
+  plan.layout = LayoutOf(plan.output.samples, 2, static_cast<uint32_t>(settings.sampleRate));
   return plan;
 }
 
+// One render's plug-ins and files, made afresh for each pass.
+struct RenderPass {
+  explicit RenderPass(const Arguments& a) : session(a.bundle) {}
+  ToolSession session;
+  BackgroundFeed input;
+  RenderSettings settings;
+  std::unique_ptr<SessionRendering> rendering;
+
+  // Why the render stopped, when it was not the sink.
+  std::string Error() const {
+    if (!input.Error().empty()) return input.Error();
+    if (rendering && !rendering->Error().empty()) return rendering->Error();
+    return "the plug-in refused to process at " + std::to_string(static_cast<long>(settings.sampleRate)) + " Hz";
+  }
+};
+
+std::unique_ptr<RenderPass> Prepare(const Arguments& a, const RenderPlan& plan, const SessionScript* script) {
+  auto pass = std::make_unique<RenderPass>(a);
+  if (a.Has("--state")) pass->session.LoadStateFile(a.state);
+  pass->session.ApplyProgramAndSettings(a.program, a.sets);
+  pass->settings = plan.settings;
+  if (!plan.inputPath.empty())
+    OpenRenderInput(plan.inputPath, plan.sessionInput, script, pass->input, &pass->settings);
+  if (script) pass->rendering = AttachSession(*script, pass->session, &pass->settings);
+  return pass;
+}
+
+// The first of two passes: the mix's peak, before anything is written.
+double MeasurePeak(const Arguments& a, const RenderPlan& plan, const SessionScript* script, ProgressLine& progress) {
+  std::unique_ptr<RenderPass> pass = Prepare(a, plan, script);
+  double peak = 0.0;
+  auto sink = [&](const double* const* channels, int32_t frames) {
+    for (int c = 0; c < 2; ++c)
+      for (int32_t i = 0; i < frames; ++i)
+        if (std::isfinite(channels[c][i])) peak = std::max(peak, std::fabs(channels[c][i]));
+    return !InterruptionWatch::Requested();
+  };
+  const bool rendered = Render(pass->session.Plug(), pass->settings, [&](double done) { progress.Update(done / 2); }, sink);
+  if (InterruptionWatch::Requested()) throw InterruptedError("interrupted; " + plan.output.name + " was not written");
+  if (!rendered) throw ToolError(pass->Error());
+  return peak;
+}
+
 // On standard error when the audio itself goes to the standard output.
-void PrintSummary(const Arguments& a, const RenderPlan& plan, const AudioOutput& writer, ToolSession& session) {
+void PrintSummary(const Arguments& a, const RenderPlan& plan, const AudioOutput& writer, ToolSession& session,
+                  double peak, double gain) {
   std::FILE* to = plan.output.ToStandardOutput() ? stderr : stdout;
   std::fprintf(to, "wrote %s: %.2f s, %ld Hz, stereo, %s %s", plan.output.name.c_str(), plan.seconds,
                static_cast<long>(plan.settings.sampleRate), WavFormatName(plan.output.samples), writer.Container());
@@ -78,6 +140,11 @@ void PrintSummary(const Arguments& a, const RenderPlan& plan, const AudioOutput&
     std::fprintf(to, ", program %d \"%s\"", index, session.ProgramNames()[index].c_str());
   }
   if (a.Has("--session")) std::fprintf(to, ", session %s", a.session.c_str());
+  if (plan.normalize && peak > 0.0)
+    std::fprintf(to, ", normalized: peak %s before, gain %+.2f dB, peak now %+.1f dBFS", Decibels(peak).c_str(),
+                 20.0 * std::log10(gain), plan.peakTarget);
+  else if (plan.normalize)
+    std::fprintf(to, ", not normalized: the render is silent");
   std::fprintf(to, "\n");
 }
 
@@ -110,17 +177,17 @@ int RunRender(const std::vector<std::string>& args) {
   // A session file is read and checked before anything is loaded or written.
   std::unique_ptr<SessionScript> script;
   if (a.Has("--session")) script = std::make_unique<SessionScript>(ReadSessionScript(a.session));
-  InputFeed input;
-  RenderPlan plan = Plan(a, input, script.get());
-
-  ToolSession session(a.bundle);
-  if (a.Has("--state")) session.LoadStateFile(a.state);
-  session.ApplyProgramAndSettings(a.program, a.sets);
-  std::unique_ptr<SessionAutomation> automation;
-  if (script) automation = AttachSession(ResolveOnPlugin(*script, session), session, &plan.settings);
+  RenderPlan plan = Plan(a, script.get());
 
   // Declared before the file, so an interruption is noticed until the file is gone.
   InterruptionWatch interruption;
+  ProgressLine progress(plan.seconds * (plan.normalize ? 2 : 1), StderrIsTerminal() && !a.quiet);
+  double gain = 1.0, peak = 0.0;
+  if (plan.normalize) {
+    peak = MeasurePeak(a, plan, script.get(), progress);
+    if (peak > 0.0) gain = DecibelsToGain(plan.peakTarget) / peak;
+  }
+  std::unique_ptr<RenderPass> pass = Prepare(a, plan, script.get());
   PendingFile out;
   OpenOutput(plan, &out);
   std::string error;
@@ -134,25 +201,30 @@ int RunRender(const std::vector<std::string>& args) {
   if (!writer->Begin(&out.File(), plan.output.name, plan.layout, static_cast<uint64_t>(plan.settings.frames), &error) &&
       readerGone())
     return kReaderGoneExit;
-  ProgressLine progress(plan.seconds, StderrIsTerminal() && !a.quiet);
+  std::vector<double> scaled[2];
   auto sink = [&](const double* const* channels, int32_t frames) {
-    return !InterruptionWatch::Requested() && writer->Write(channels, static_cast<std::size_t>(frames), &error);
+    if (InterruptionWatch::Requested()) return false;
+    if (gain == 1.0) return writer->Write(channels, static_cast<std::size_t>(frames), &error);
+    for (int c = 0; c < 2; ++c) {
+      scaled[c].resize(static_cast<std::size_t>(frames));
+      for (int32_t i = 0; i < frames; ++i) scaled[c][i] = channels[c][i] * gain;
+    }
+    const double* at[2] = {scaled[0].data(), scaled[1].data()};
+    return writer->Write(at, static_cast<std::size_t>(frames), &error);
   };
-  bool rendered = Render(session.Plug(), plan.settings, [&](double done) { progress.Update(done); }, sink);
+  const double done = plan.normalize ? 0.5 : 0.0, share = plan.normalize ? 0.5 : 1.0;
+  bool rendered = Render(pass->session.Plug(), pass->settings,
+                         [&](double part) { progress.Update(done + part * share); }, sink);
   progress.Clear();
   if (InterruptionWatch::Requested()) throw InterruptedError("interrupted; " + NotWritten(plan.output));
   if (!rendered && out.File().ReaderGone()) return kReaderGoneExit;
-  if (!rendered) {
-    if (!input.Error().empty()) error = input.Error();
-    if (error.empty())
-      error = "the plug-in refused to process at " + std::to_string(static_cast<long>(plan.settings.sampleRate)) +
-              " Hz";
-    throw ToolError(error);
-  }
+  if (!rendered) throw ToolError(error.empty() ? pass->Error() : error);
   if ((!writer->Finish(&error) || !out.Commit(&error)) && readerGone()) return kReaderGoneExit;
 
-  if (!a.quiet) PrintSummary(a, plan, *writer, session);
+  if (!a.quiet) PrintSummary(a, plan, *writer, pass->session, peak, gain);
   WarnAboutOutput(plan.output.name, plan.layout, writer->Stats());
-  if (!input.Path().empty()) WarnAboutInput(input.Path(), input.NonFiniteSamples());
+  if (!plan.inputPath.empty()) WarnAboutInput(pass->input.Path(), pass->input.NonFiniteSamples());
+  if (pass->rendering)
+    for (const BackgroundFeed* feed : pass->rendering->Inputs()) WarnAboutInput(feed->Path(), feed->NonFiniteSamples());
   return 0;
 }

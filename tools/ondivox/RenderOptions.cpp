@@ -4,7 +4,7 @@
 
 #include "tools/ondivox/SessionCommand.h"
 #include "tools/ondivox/ToolError.h"
-#include "tools/session/SessionError.h"
+#include "tools/wav/WavReader.h"
 
 namespace {
 
@@ -27,46 +27,43 @@ int64_t FramesOption(const Arguments& a, double rate, int64_t fallback) {
   return frames;
 }
 
-// --input takes the place of the session's input.
-bool SessionInput(const Arguments& a, const SessionScript* script) {
-  return script && !script->input.empty() && !a.Has("--input");
+void OpenInput(const std::string& inputPath, bool sessionInput, const SessionScript* script, BackgroundFeed& feed) {
+  if (sessionInput)
+    OpenSessionInput(*script, feed);
+  else
+    feed.Open(inputPath);
 }
 
 }  // namespace
 
-void ReopenInput(const Arguments& a, const SessionScript* script, InputFeed& input) {
-  if (SessionInput(a, script))
-    OpenSessionInput(*script, input);
-  else if (a.Has("--input"))
-    input.Open(a.input);
-}
-
-RenderOptions ReadRenderOptions(const Arguments& a, const SessionScript* script, DefaultLength length,
-                                InputFeed& input) {
+RenderOptions ReadRenderOptions(const Arguments& a, const SessionScript* script, DefaultLength length) {
   RenderOptions options;
-  const bool sessionInput = SessionInput(a, script);
-  const bool hasInput = sessionInput || a.Has("--input");
-  if (hasInput) options.inputPath = sessionInput ? script->input : a.input;
-  ReopenInput(a, script, input);
+  // --input takes the place of the session's input.
+  options.sessionInput = script && !script->input.empty() && !a.Has("--input");
+  options.inputPath = options.sessionInput ? script->input : a.input;
+  const bool hasInput = !options.inputPath.empty() || a.Has("--input");
+  BackgroundFeed input;
+  if (hasInput) OpenInput(options.inputPath, options.sessionInput, script, input);
   RenderSettings& settings = options.settings;
   const bool sessionRate = script && script->rate > 0.0;
   settings.sampleRate = RateOption(a, sessionRate ? script->rate : hasInput ? input.Rate() : kDefaultRate);
-  if (hasInput && settings.sampleRate != input.Rate()) {
-    const std::string why = options.inputPath + " is at " + std::to_string(input.Rate()) +
-                            " Hz; render it at that rate (no resampling)";
-    if (sessionInput) throw SessionError(script->file, script->inputLine, why);
-    throw ToolError(why);
-  }
   settings.tempo = TempoOption(a, script && script->tempo > 0.0 ? script->tempo : 120.0);
   int64_t defaultFrames = kRenderUntilStopped;
   if (script)
     defaultFrames = a.Has("--seconds") ? 0 : SessionFrames(*script, settings.sampleRate);
   else if (length == DefaultLength::kTenSecondsOrTheInput)
-    defaultFrames = hasInput ? static_cast<int64_t>(input.Frames())
+    defaultFrames = hasInput ? input.FramesAt(settings.sampleRate)
                              : static_cast<int64_t>(kDefaultSeconds * settings.sampleRate);
   settings.frames = FramesOption(a, settings.sampleRate, defaultFrames);
   if (settings.frames < 1)
     throw ToolError(options.inputPath + " holds no audio; say how long to render with --seconds");
-  if (hasInput) settings.input = [&input](double* const* stereo, int32_t n) { return input.Fill(stereo, n); };
   return options;
+}
+
+void OpenRenderInput(const std::string& inputPath, bool sessionInput, const SessionScript* script,
+                     BackgroundFeed& feed, RenderSettings* settings) {
+  OpenInput(inputPath, sessionInput, script, feed);
+  feed.Start(settings->sampleRate);
+  BackgroundFeed* input = &feed;
+  settings->input = [input](double* const* stereo, int32_t n) { return input->Fill(stereo, n); };
 }

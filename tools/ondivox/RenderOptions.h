@@ -5,24 +5,26 @@
 
 #include <string>
 
+#include "tools/decode/BackgroundFeed.h"
 #include "tools/host/Renderer.h"
 #include "tools/ondivox/Arguments.h"
-#include "tools/ondivox/InputFeed.h"
 #include "tools/session/SessionScript.h"
 
 // The length when neither --seconds nor a session gives one.
 enum class DefaultLength { kTenSecondsOrTheInput, kUntilStopped };
 
 struct RenderOptions {
-  RenderSettings settings;   // its input reads the InputFeed given
-  std::string inputPath;     // empty without an input
+  RenderSettings settings;  // without its input: OpenRenderInput gives it one
+  std::string inputPath;    // empty without an input
+  bool sessionInput = false;  // the session's input, not --input
   double Seconds() const { return settings.frames / settings.sampleRate; }
 };
 
-// Opens the input (the session's, or --input in its place) into input and
-// reads the options; a UsageError, SessionError or ToolError names what is
-// wrong.
-RenderOptions ReadRenderOptions(const Arguments& a, const SessionScript* script, DefaultLength length,
-                                InputFeed& input);
-// Opens the same input again, from its start.
-void ReopenInput(const Arguments& a, const SessionScript* script, InputFeed& input);
+// Reads the options, looking into the input's header (the session's, or
+// --input in its place); a UsageError, SessionError or ToolError names what
+// is wrong.
+RenderOptions ReadRenderOptions(const Arguments& a, const SessionScript* script, DefaultLength length);
+// Opens the input the options name, from its start, ready at settings' rate
+// as settings' input.
+void OpenRenderInput(const std::string& inputPath, bool sessionInput, const SessionScript* script,
+                     BackgroundFeed& feed, RenderSettings* settings);

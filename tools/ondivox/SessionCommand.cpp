@@ -12,69 +12,12 @@
 #include "tools/session/SessionError.h"
 #include "tools/session/SessionTime.h"
 #include "tools/session/SessionTimeline.h"
+#include "tools/ondivox/SessionRendering.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 namespace {
-
-// At 48 kHz a block of 256 frames is 5.3 ms: a program change or the start
-// of a ramp is heard within that of its time, and a ramp gets about 190
-// points a second, finer than the steps the plug-in quantises its values to
-// (a hundredth of a hertz for the pulse rate) on all but very fast ramps.
-// Smaller blocks cost more process calls for nothing a listener hears.
-constexpr int32_t kSessionBlockFrames = 256;
-
-// The lookups --set and --program use, on the plug-in itself.
-class PluginResolver : public SessionResolver {
- public:
-  explicit PluginResolver(ToolSession& tool) : tool(tool), plug(tool.Plug()) {}
-
-  SessionValue Setting(const std::string& word) override {
-    const ParamSetting s = ResolveSetting(plug, word);
-    return {s.id, s.plain};
-  }
-
-  int Program(const std::string& word) override { return tool.ProgramIndex(word); }
-
-  // Selected as a host selects it, on the values before it, then read back.
-  std::vector<SessionValue> ProgramValues(int program, const std::vector<SessionValue>& before) override {
-    IEditController* ctl = plug.Controller();
-    ParameterChanges values, selection;
-    for (const SessionValue& v : before) values.Add(v.id, ctl->plainParamToNormalized(v.id, v.plain));
-    plug.Flush(&values);
-    const ParamID id = tool.ProgramChangeId();
-    selection.Add(id, ctl->plainParamToNormalized(id, program));
-    plug.Flush(&selection);
-    return StartValues();
-  }
-
-  std::vector<SessionValue> StartValues() override {
-    std::vector<SessionValue> values;
-    IEditController* ctl = plug.Controller();
-    for (int32 i = 0; i < plug.ParamCount(); ++i) {
-      ParameterInfo info;
-      if (!plug.ParamInfo(i, info) || (info.flags & ParameterInfo::kIsProgramChange)) continue;
-      values.push_back({info.id, ctl->normalizedParamToPlain(info.id, ctl->getParamNormalized(info.id))});
-    }
-    return values;
-  }
-
- private:
-  ToolSession& tool;
-  PluginInstance& plug;
-};
-
-// The plug-in's state put back however resolving ends.
-class StateKeeper {
- public:
-  explicit StateKeeper(PluginInstance& plug) : plug(plug), state(plug.SaveState()) {}
-  ~StateKeeper() { plug.LoadState(state); }
-
- private:
-  PluginInstance& plug;
-  std::vector<uint8_t> state;
-};
 
 // Titles, units and display texts for the values a step leads to.
 class ValueNames {
@@ -86,13 +29,20 @@ class ValueNames {
     }
   }
 
-  std::string Title(ParamID id) const { return id == kFadeGainId ? "gain" : NarrowText(infos.at(id).title); }
+  std::string Title(ParamID id) const {
+    switch (id) {
+      case kFadeGainId: return "gain";
+      case kLevelId: return "level";
+      case kBalanceId: return "balance";
+      default: return NarrowText(infos.at(id).title);
+    }
+  }
 
   // The plug-in's own display text, with the units.
   std::string Value(ParamID id, double plain) const {
     char text[32];
-    if (id == kFadeGainId) {
-      std::snprintf(text, sizeof text, "%.2f", plain);
+    if (id == kFadeGainId || id == kLevelId || id == kBalanceId) {
+      std::snprintf(text, sizeof text, id == kLevelId ? "%.1f dB" : id == kBalanceId ? "%.0f" : "%.2f", plain);
       return text;
     }
     const std::string shown = plug.ValueText(id, plug.Controller()->plainParamToNormalized(id, plain));
@@ -115,25 +65,37 @@ std::string MoveText(const SessionStep& step, const SessionMove& m, const ValueN
   return text;
 }
 
-// What a step does: its word, program and span, then the values it leads to.
-std::string StepAction(const SessionStep& step, const std::vector<std::string>& programs, const ValueNames& names) {
-  std::string head = step.word;
+// What a step does: its layer, word, program and span, then the values it leads to.
+std::string StepAction(const SessionScript& script, const SessionStep& step, const std::vector<std::string>& programs,
+                       const ValueNames& names) {
+  std::string head = (step.prefixed ? script.layers[step.layer].name + ": " : "") + step.word;
   if (step.program >= 0) head += " " + std::to_string(step.program) + " \"" + programs[step.program] + "\"";
   if (step.duration > 0.0)
     head += " " + FormatSessionTime(step.duration) + " until " + FormatSessionTime(step.time + step.duration);
   std::string values;
-  for (const SessionMove& m : step.moves) values += (values.empty() ? "" : ", ") + MoveText(step, m, names);
+  for (const SessionMove& m : step.moves)
+    if (m.id != kStartId) values += (values.empty() ? "" : ", ") + MoveText(step, m, names);
   if (step.program >= 0 && values.empty()) values = "no value changes";
   return head + (values.empty() ? "" : ": ") + values;
 }
 
-void PrintStep(const SessionStep& step, const std::vector<std::string>& programs, const ValueNames& names) {
+void PrintStep(const SessionScript& script, const SessionStep& step, const std::vector<std::string>& programs,
+               const ValueNames& names) {
   std::printf("%12s  line %-4d %s\n", FormatSessionTime(step.time).c_str(), step.line,
-              StepAction(step, programs, names).c_str());
+              StepAction(script, step, programs, names).c_str());
+}
+
+// A background file checked and described: "rain.ogg (2:41.300 at 44100 Hz, looped, resampled to 48000 Hz)".
+std::string InputText(const std::string& name, const BackgroundFeed& feed, double rate) {
+  char text[96];
+  std::snprintf(text, sizeof text, " at %u Hz%s%s", feed.Rate(), feed.Looped() ? ", looped" : "",
+                rate != feed.Rate() ? (", resampled to " + std::to_string(static_cast<long>(rate)) + " Hz").c_str() : "");
+  return name + " (" + feed.Format() + ", " + FormatSessionTime(static_cast<double>(feed.Frames()) / feed.Rate()) +
+         text + ")";
 }
 
 // The header's settings, its input checked and described, as " 48000 Hz, ... ,".
-std::string HeaderText(const SessionScript& script) {
+std::string HeaderText(const SessionScript& script, double rate) {
   char text[64];
   std::string header;
   if (script.rate > 0) header += " " + std::to_string(static_cast<long>(script.rate)) + " Hz,";
@@ -141,16 +103,34 @@ std::string HeaderText(const SessionScript& script) {
     std::snprintf(text, sizeof text, " %g BPM,", script.tempo);
     header += text;
   }
+  if (script.hasSeed) header += " seed " + std::to_string(static_cast<unsigned long long>(script.seed)) + ",";
   if (script.input.empty()) return header;
-  InputFeed input;
+  BackgroundFeed input;
   OpenSessionInput(script, input);
-  if (script.rate > 0.0 && script.rate != input.Rate())
-    throw SessionError(script.file, script.inputLine,
-                       script.input + " is at " + std::to_string(input.Rate()) + " Hz, not the session's rate " +
-                           std::to_string(static_cast<long>(script.rate)) + " Hz (no resampling)");
-  std::snprintf(text, sizeof text, " at %u Hz%s),", input.Rate(), script.loopInput ? ", looped" : "");
-  return header + " input " + script.input + " (" +
-         FormatSessionTime(static_cast<double>(input.Frames()) / input.Rate()) + text;
+  return header + " input " + InputText(script.input, input, rate) + ",";
+}
+
+// One line per layer after main, as declared and checked.
+void PrintLayers(const SessionScript& script, double rate) {
+  for (std::size_t i = 1; i < script.layers.size(); ++i) {
+    const SessionLayer& layer = script.layers[i];
+    std::string what = layer.kind == LayerKind::kVoice ? "voice" : "noise " + layer.colour;
+    if (layer.kind == LayerKind::kInput) {
+      BackgroundFeed feed;
+      OpenLayerInput(script, layer, feed);
+      what = "input " + InputText(layer.file, feed, rate);
+    }
+    std::printf("  layer %-10s line %-4d %s\n", layer.name.c_str(), layer.line, what.c_str());
+  }
+}
+
+// The rate a render of script runs at without --rate.
+double SessionRate(const SessionScript& script) {
+  if (script.rate > 0) return script.rate;
+  if (script.input.empty()) return 48000.0;
+  BackgroundFeed input;
+  OpenSessionInput(script, input);
+  return input.Rate();
 }
 
 int Show(const std::vector<std::string>& args) {
@@ -160,13 +140,17 @@ int Show(const std::vector<std::string>& args) {
   ToolSession tool(a.bundle);
   if (a.Has("--state")) tool.LoadStateFile(a.state);
   tool.ApplyProgramAndSettings(a.program, a.sets);
-  const SessionTimeline timeline = ResolveOnPlugin(script, tool);
+  const double rate = SessionRate(script);
+  const std::string header = HeaderText(script, rate);
+  const SessionVoices voices(script, tool);
+  const SessionTimeline timeline = ResolveLayers(script, voices);
 
   const ValueNames names(tool.Plug());
   const std::vector<std::string> programs = tool.ProgramNames();
-  std::printf("%s:%s", script.file.c_str(), HeaderText(script).c_str());
+  std::printf("%s:%s", script.file.c_str(), header.c_str());
   std::printf(" %zu steps\n", timeline.steps.size());
-  for (const SessionStep& step : timeline.steps) PrintStep(step, programs, names);
+  PrintLayers(script, rate);
+  for (const SessionStep& step : timeline.steps) PrintStep(script, step, programs, names);
   if (script.HasEnd())
     std::printf("%12s  line %-4d end\nlength %s (%g s)\n", FormatSessionTime(script.end).c_str(), script.endLine,
                 FormatSessionTime(script.end).c_str(), script.end);
@@ -188,42 +172,28 @@ int64_t SessionFrames(const SessionScript& script, double rate) {
   return frames;
 }
 
-void OpenSessionInput(const SessionScript& script, InputFeed& input) {
+void OpenSessionInput(const SessionScript& script, BackgroundFeed& input) {
   try {
     input.Open(script.input, script.loopInput);
-  } catch (const ToolError& e) {
+  } catch (const std::exception& e) {
     throw SessionError(script.file, script.inputLine, e.what());
   }
 }
 
-SessionTimeline ResolveOnPlugin(const SessionScript& script, ToolSession& tool) {
-  StateKeeper keep(tool.Plug());
-  PluginResolver resolver(tool);
-  return ResolveSession(script, resolver);
+std::unique_ptr<SessionRendering> AttachSession(const SessionScript& script, ToolSession& tool,
+                                                RenderSettings* settings) {
+  auto rendering = std::make_unique<SessionRendering>(script, tool, *settings);
+  rendering->Attach(settings);
+  return rendering;
 }
 
-std::unique_ptr<SessionAutomation> AttachSession(const SessionTimeline& timeline, ToolSession& tool,
-                                                 RenderSettings* settings) {
-  PluginInstance& plug = tool.Plug();
-  auto automation =
-      std::make_unique<SessionAutomation>(timeline, settings->sampleRate, *plug.Controller(), tool.ProgramChangeId());
-  SessionAutomation* a = automation.get();
-  settings->blockSize = kSessionBlockFrames;
-  settings->automation = [a](int64_t position, int32_t frames, ParameterChanges& changes) {
-    a->Changes(position, frames, changes);
-  };
-  settings->shaping = [a](int64_t position, int32_t frames, double* const* channels) {
-    a->ApplyGain(position, frames, channels);
-  };
-  return automation;
-}
-
-std::vector<SessionStepText> DescribeSteps(const SessionTimeline& timeline, ToolSession& tool) {
+std::vector<SessionStepText> DescribeSteps(const SessionScript& script, const SessionTimeline& timeline,
+                                           ToolSession& tool) {
   const ValueNames names(tool.Plug());
   const std::vector<std::string> programs = tool.ProgramNames();
   std::vector<SessionStepText> texts;
   for (const SessionStep& step : timeline.steps)
-    texts.push_back({step.time, "line " + std::to_string(step.line) + " " + StepAction(step, programs, names)});
+    texts.push_back({step.time, "line " + std::to_string(step.line) + " " + StepAction(script, step, programs, names)});
   return texts;
 }
 

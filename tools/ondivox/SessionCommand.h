@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "tools/host/Renderer.h"
-#include "tools/ondivox/InputFeed.h"
+#include "tools/decode/BackgroundFeed.h"
+#include "tools/ondivox/SessionRendering.h"
 #include "tools/ondivox/ToolSession.h"
-#include "tools/session/SessionAutomation.h"
 #include "tools/session/SessionScript.h"
 
 // The render's length when the command line does not give one: the end
@@ -18,12 +18,14 @@
 int64_t SessionFrames(const SessionScript& script, double rate);
 
 // Opens the session's input (looped if it says so); errors name its line.
-void OpenSessionInput(const SessionScript& script, InputFeed& input);
+void OpenSessionInput(const SessionScript& script, BackgroundFeed& input);
 
 // Resolves script on the plug-in as it stands (after --state, --program and
-// --set) and leaves the plug-in as it was; SessionError on a word that names
-// nothing.
-SessionTimeline ResolveOnPlugin(const SessionScript& script, ToolSession& tool);
+// --set), readies its other layers and gives settings (whose rate, tempo,
+// length and input are set) the session's automation, in blocks small
+// enough for smooth ramps, and its mix. The result must outlive the render.
+std::unique_ptr<SessionRendering> AttachSession(const SessionScript& script, ToolSession& tool,
+                                                RenderSettings* settings);
 
 // What each step does, as session show lists it ("line 4 ramp ..."), with
 // its time: what a player shows while the step plays.
@@ -31,9 +33,5 @@ struct SessionStepText {
   double time = 0.0;
   std::string text;
 };
-std::vector<SessionStepText> DescribeSteps(const SessionTimeline& timeline, ToolSession& tool);
-
-// Renders settings with the timeline's automation and fade gain, in blocks
-// small enough for smooth ramps. The automation must outlive the render.
-std::unique_ptr<SessionAutomation> AttachSession(const SessionTimeline& timeline, ToolSession& tool,
-                                                 RenderSettings* settings);
+std::vector<SessionStepText> DescribeSteps(const SessionScript& script, const SessionTimeline& timeline,
+                                           ToolSession& tool);

@@ -11,7 +11,8 @@ const OptionHelp kState = {"--state", "FILE", "start from a saved state file"};
 const OptionHelp kRate = {"--rate", "HZ", "sample rate, 1 to 768000 (default 48000, or the session's or input's)"};
 const OptionHelp kTempo = {"--tempo", "BPM", "the host's tempo, above 0 and up to 999 (default 120, or the session's)"};
 const OptionHelp kInput = {"--input", "IN.wav",
-                           "a mono or stereo WAV or RF64 file at the render's rate, mixed under the tone"};
+                           "a mono or stereo WAV, RF64, FLAC, Ogg Vorbis or MP3 file, mixed under the\n"
+                           "tone (resampled when its rate is not the render's)"};
 const OptionHelp kSession = {"--session", "FILE", "a session file: programs and parameter ramps on a timeline"};
 
 const std::vector<CommandHelp>& Commands() {
@@ -20,7 +21,8 @@ const std::vector<CommandHelp>& Commands() {
       {"render",
        "[--bundle PATH] [--program N|NAME] [--set PARAM=VALUE]... [--rate HZ]\n"
        "[--tempo BPM] [--seconds S] [--input IN.wav] [--state FILE]\n"
-       "[--session FILE] [--format 16|24|f32|f64|flac16|flac24] [--quiet]\n"
+       "[--session FILE] [--format 16|24|f32|f64|flac16|flac24] [--normalize DBFS]\n"
+       "[--quiet]\n"
        "-o OUT.wav|OUT.flac|-",
        "renders the plug-in, transport playing from song position 0, to a WAV file\n"
        "(RF64 when it passes 4 GiB) or a FLAC file, which appears only once it is\n"
@@ -40,6 +42,9 @@ const std::vector<CommandHelp>& Commands() {
         {"--format", "FORMAT",
          "16, 24, f32 or f64 samples (default 24); FLAC holds 16 or 24;\n"
          "flac16 and flac24 write FLAC whatever OUT's name"},
+        {"--normalize", "DBFS",
+         "renders twice: first to find the peak, then with one gain that puts\n"
+         "it at DBFS (-60 .. 0; not with -o -)"},
         {"--quiet", nullptr, "no progress line and no summary"},
         {"-o", "OUT.wav|OUT.flac|-",
          "the file to write: a name ending .flac is FLAC, any other WAV;\n"

@@ -19,9 +19,10 @@ Player::Player(PlaySource source, const PlayerSettings& settings)
       ring(static_cast<std::size_t>(std::ceil(settings.ringSeconds * settings.sampleRate))),
       feed(ring, settings.sampleRate) {}
 
-Player::~Player() {
-  stopping.store(true);
-  feed.Stop();
+Player::~Player() { Join(); }
+
+void Player::Join() {
+  Stop();
   if (thread.joinable()) thread.join();
 }
 

@@ -45,6 +45,8 @@ class Player {
   void SeekBy(double seconds);
   // Fades out and ends; Finished() once the fade has played into the device.
   void Stop();
+  // Ends the render thread (stopping first if it still plays) and waits for it.
+  void Join();
 
   bool Finished() const { return feed.Finished(); }
   // The time being played, and the place a seek is rendering toward.

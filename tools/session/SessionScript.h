@@ -4,14 +4,33 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-// One timed line: "TIME WORD ARGS...".
+// What a layer is: another instance of the plug-in, a noise bed, or a
+// background file mixed after the plug-ins.
+enum class LayerKind { kVoice, kNoise, kInput };
+
+struct SessionLayer {
+  std::string name;
+  LayerKind kind = LayerKind::kVoice;
+  std::string colour;  // noise: white, pink or brown
+  std::string file;    // input: resolved against the session file's folder
+  bool loop = false;
+  int line = 0;  // 0 for main, which is implicit
+};
+
+// The name of the implicit first voice, layers[0].
+constexpr const char* kMainLayer = "main";
+
+// One timed line: "TIME [NAME:] WORD ARGS...".
 struct SessionLine {
   int line = 0;
   double time = 0.0;              // seconds from the start
-  std::string word;               // program, set, ramp, fade-in, fade-out
+  int layer = 0;                  // index into layers; main without a prefix
+  bool prefixed = false;          // a fade without a prefix fades the whole mix
+  std::string word;               // program, set, ramp, fade-in, fade-out, start
   double duration = 0.0;          // ramp, fade-in and fade-out
   std::vector<std::string> args;  // after the duration, if any
 };
@@ -24,6 +43,9 @@ struct SessionScript {
   std::string input;  // resolved against the session file's folder
   bool loopInput = false;
   int inputLine = 0;
+  std::vector<SessionLayer> layers;  // main first, then as declared
+  uint64_t seed = 1;                 // the noise beds'
+  bool hasSeed = false;
   std::vector<SessionLine> lines;
   double end = -1.0;  // the end line's time; negative without one
   int endLine = 0;
