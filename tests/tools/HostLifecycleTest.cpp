@@ -197,6 +197,7 @@ TEST_F(HostLifecycleTest, CallsOutOfOrderAreRefusedAndSendNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    TearDown();  // a fresh instance for each case
     SetUp();
     ASSERT_EQ(c.reach(*plug), kResultOk) << plug->Error();
     ASSERT_EQ(plug->Stage(), c.stage);
@@ -205,7 +206,6 @@ TEST_F(HostLifecycleTest, CallsOutOfOrderAreRefusedAndSendNothing) {
     EXPECT_NE(plug->Error().find(c.says), std::string::npos) << plug->Error();
     EXPECT_EQ(effect->Calls(), "") << "reached the plug-in";
     EXPECT_EQ(plug->Stage(), c.stage);
-    TearDown();
   }
 }
 

@@ -359,6 +359,12 @@ TEST(OndivoxTool, FailuresSayWhyAndLeaveTheFilesAsTheyWere) {
       {"render --seconds 1", 2, "needs -o"},
       {"help frobnicate", 2, "no command 'frobnicate' (see ondivox --help)"},
       {"frobnicate", 2, "unknown command 'frobnicate' (see ondivox --help)"},
+      // A player's command line, refused before any device is looked for.
+      {"play --latency 0", 2, "--latency: 0 is out of range"},
+      {"play --latency 2001", 2, "--latency: 2001 is out of range"},
+      {"play" + o, 2, "unknown option -o (see ondivox play --help)"},
+      {"play now", 2, "unexpected argument 'now'"},
+      {"devices --device 1", 2, "unknown option --device (see ondivox devices --help)"},
   };
   cases.insert(cases.end(), std::begin(more), std::end(more));
   for (const Case& c : cases) ExpectFailure(c.args, c.exitCode, c.says, out);
@@ -373,7 +379,8 @@ TEST(OndivoxTool, HelpGoesToStandardOutput) {
       {"help render", "  --seconds S"},  {"render --help", "  --input IN.wav"},
       {"state save --help", "  -o FILE"}, {"help state", "ondivox state show"},
       {"help snapshot", "--click X,Y"},   {"help session", "ondivox session show"},
-      {"render --help", "--session FILE"},
+      {"render --help", "--session FILE"}, {"help play", "  --device N|NAME"},
+      {"play --help", "  --latency MS"},  {"help devices", "ondivox devices"},
   };
   for (const Case& c : cases) {
     ToolRun run = RunTool(c.args);
@@ -386,6 +393,17 @@ TEST(OndivoxTool, HelpGoesToStandardOutput) {
   ToolRun bare = RunTool("");
   EXPECT_EQ(bare.exitCode, 2);
   EXPECT_NE(bare.err.find("ondivox render"), std::string::npos);
+}
+
+// Whatever the machine offers (a sound card, wine's devices, or nothing at
+// all), the list comes at once: a line per device, or one that says there is none.
+TEST(OndivoxTool, DevicesListsTheOutputsOrSaysThereIsNone) {
+  ToolRun run = RunTool("devices");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  if (run.out == "no audio output devices\n") return;
+  ASSERT_GT(CountLines(run.out), 0) << run.out;
+  for (std::size_t at = 0, end; (end = run.out.find('\n', at)) != std::string::npos; at = end + 1)
+    EXPECT_NE(run.out.substr(at, end - at).find(" Hz"), std::string::npos) << run.out;
 }
 
 // A full pan at Volume 100 passes full scale by the pan law: 24-bit output

@@ -3,6 +3,7 @@
 // audio, optional stereo input.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -26,6 +27,9 @@ using RenderShaping = std::function<void(int64_t position, int32_t frames, doubl
 constexpr double kMaxTempo = 999.0;
 // The longest render, in seconds.
 constexpr double kMaxRenderSeconds = 24 * 3600.0;
+// A length no render reaches: it goes on until its sink stops it (a player
+// that plays until the user stops).
+constexpr int64_t kRenderUntilStopped = INT64_MAX / 2;
 
 struct RenderSettings {
   double sampleRate = 48000.0;

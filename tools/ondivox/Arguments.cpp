@@ -22,6 +22,8 @@ std::string* Slot(Arguments& a, const std::string& name) {
   if (name == "--blocks") return &a.blocks;
   if (name == "--session") return &a.session;
   if (name == "--scale") return &a.scale;
+  if (name == "--device") return &a.device;
+  if (name == "--latency") return &a.latency;
   return nullptr;
 }
 

@@ -21,6 +21,8 @@ struct Arguments {
   std::string output;                 // -o FILE
   std::string blocks;                 // --blocks N
   std::string session;                // --session FILE
+  std::string device;                 // --device N|NAME
+  std::string latency;                // --latency MS
   std::string normalize;              // --normalize DBFS
   std::string scale;                  // --scale F
   // Repeatable options kept in the order given, with their values

@@ -9,3 +9,5 @@ int RunRender(const std::vector<std::string>& args);
 int RunState(const std::vector<std::string>& args);
 int RunSnapshot(const std::vector<std::string>& args);
 int RunSession(const std::vector<std::string>& args);
+int RunPlay(const std::vector<std::string>& args);
+int RunDevices(const std::vector<std::string>& args);

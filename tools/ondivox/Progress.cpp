@@ -18,14 +18,6 @@ double FirstDrawAfter() {
   return text && end != text && v >= 0.0 ? v : 0.5;
 }
 
-std::string ClockText(double seconds) {
-  long s = static_cast<long>(std::lround(std::max(0.0, seconds)));
-  char text[32];
-  if (s >= 3600) std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
-  else std::snprintf(text, sizeof text, "%ld:%02ld", s / 60, s % 60);
-  return text;
-}
-
 }  // namespace
 
 ProgressLine::ProgressLine(double seconds, bool on) : audioSeconds(seconds), enabled(on), start(Clock::now()) {}
@@ -51,16 +43,7 @@ void ProgressLine::Update(double fraction) {
   static const double firstDrawAfter = FirstDrawAfter();
   if (now < firstDrawAfter || (lastDrawn >= 0.0 && now - lastDrawn < kRedrawEvery)) return;
   lastDrawn = now;
-  std::string text = Text(fraction, now, audioSeconds);
-  // Pads over a longer line drawn before.
-  std::fprintf(stderr, "\r%-*s", static_cast<int>(width), text.c_str());
-  std::fflush(stderr);
-  width = std::max(width, text.size());
+  line.Draw(Text(fraction, now, audioSeconds));
 }
 
-void ProgressLine::Clear() {
-  if (width == 0) return;
-  std::fprintf(stderr, "\r%*s\r", static_cast<int>(width), "");
-  std::fflush(stderr);
-  width = 0;
-}
+void ProgressLine::Clear() { line.Clear(); }

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <string>
 
+#include "tools/ondivox/TerminalLine.h"
+
 class ProgressLine {
  public:
   // audioSeconds: the length being rendered; shown only when enabled.
@@ -29,5 +31,5 @@ class ProgressLine {
   bool enabled;
   Clock::time_point start;
   double lastDrawn = -1.0;
-  std::size_t width = 0;  // of what is on the line
+  TerminalLine line;
 };

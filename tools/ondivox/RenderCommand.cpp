@@ -15,6 +15,7 @@
 #include "tools/ondivox/Interruption.h"
 #include "tools/ondivox/OutputChoice.h"
 #include "tools/ondivox/Progress.h"
+#include "tools/ondivox/RenderOptions.h"
 #include "tools/ondivox/SessionCommand.h"
 #include "tools/ondivox/Terminal.h"
 #include "tools/ondivox/ToolError.h"
@@ -25,27 +26,9 @@
 
 namespace {
 
-constexpr double kDefaultSeconds = 10.0;
-constexpr double kDefaultRate = 48000.0;
 // The reader of the stream went away (a player quit): the render ends there,
 // quietly, with the code a shell shows for a program ended by a closed pipe.
 constexpr int kReaderGoneExit = 141;
-
-double RateOption(const Arguments& a, double fallback) {
-  double rate = PositiveOption(a, "--rate", a.rate, fallback, WavReader::kMaxRate);
-  if (rate != std::floor(rate)) throw UsageError("--rate: " + a.rate + " is not a whole number of Hz");
-  return rate;
-}
-
-int64_t FramesOption(const Arguments& a, double rate, int64_t fallback) {
-  if (!a.Has("--seconds")) return fallback;
-  double seconds = PositiveOption(a, "--seconds", a.seconds, 0.0, kMaxRenderSeconds);
-  int64_t frames = std::llround(seconds * rate);
-  if (frames < 1)
-    throw UsageError("--seconds: " + a.seconds + " is less than one frame at " +
-                     std::to_string(static_cast<long>(rate)) + " Hz");
-  return frames;
-}
 
 std::string Decibels(double peak) {
   char text[32];
@@ -82,13 +65,6 @@ struct RenderPlan {
   double peakTarget = 0.0;  // dBFS, with --normalize
 };
 
-void OpenPlanInput(const RenderPlan& plan, const SessionScript* script, BackgroundFeed& input) {
-  if (plan.sessionInput)
-    OpenSessionInput(*script, input);
-  else
-    input.Open(plan.inputPath);
-}
-
 RenderPlan Plan(const Arguments& a, const SessionScript* script) {
   RenderPlan plan;
   plan.output = ChooseOutput(a.output, a.Has("--format") ? &a.format : nullptr);
@@ -100,22 +76,11 @@ RenderPlan Plan(const Arguments& a, const SessionScript* script) {
     if (plan.output.ToStandardOutput())
       throw UsageError("--normalize renders twice, and a stream cannot be rewound; write a file instead of -o -");
   }
-  // --input takes the place of the session's input.
-  plan.sessionInput = script && !script->input.empty() && !a.Has("--input");
-  plan.inputPath = plan.sessionInput ? script->input : a.input;
-  const bool hasInput = !plan.inputPath.empty() || a.Has("--input");
-  BackgroundFeed input;
-  if (hasInput) OpenPlanInput(plan, script, input);
-  RenderSettings& settings = plan.settings;
-  const bool sessionRate = script && script->rate > 0.0;
-  settings.sampleRate = RateOption(a, sessionRate ? script->rate : hasInput ? input.Rate() : kDefaultRate);
-  settings.tempo = TempoOption(a, script && script->tempo > 0.0 ? script->tempo : 120.0);
-  int64_t defaultFrames = hasInput ? input.FramesAt(settings.sampleRate)
-                                   : static_cast<int64_t>(kDefaultSeconds * settings.sampleRate);
-  if (script && !a.Has("--seconds")) defaultFrames = SessionFrames(*script, settings.sampleRate);
-  settings.frames = FramesOption(a, settings.sampleRate, defaultFrames);
-  if (settings.frames < 1)
-    throw ToolError(plan.inputPath + " holds no audio; say how long to render with --seconds");
+  const RenderOptions options = ReadRenderOptions(a, script, DefaultLength::kTenSecondsOrTheInput);
+  plan.settings = options.settings;
+  plan.inputPath = options.inputPath;
+  plan.sessionInput = options.sessionInput;
+  const RenderSettings& settings = plan.settings;
   plan.seconds = settings.frames / settings.sampleRate;
   plan.layout = LayoutOf(plan.output.samples, 2, static_cast<uint32_t>(settings.sampleRate));
   return plan;
@@ -142,12 +107,8 @@ std::unique_ptr<RenderPass> Prepare(const Arguments& a, const RenderPlan& plan, 
   if (a.Has("--state")) pass->session.LoadStateFile(a.state);
   pass->session.ApplyProgramAndSettings(a.program, a.sets);
   pass->settings = plan.settings;
-  if (!plan.inputPath.empty()) {
-    OpenPlanInput(plan, script, pass->input);
-    pass->input.Start(plan.settings.sampleRate);
-    BackgroundFeed* input = &pass->input;
-    pass->settings.input = [input](double* const* stereo, int32_t n) { return input->Fill(stereo, n); };
-  }
+  if (!plan.inputPath.empty())
+    OpenRenderInput(plan.inputPath, plan.sessionInput, script, pass->input, &pass->settings);
   if (script) pass->rendering = AttachSession(*script, pass->session, &pass->settings);
   return pass;
 }

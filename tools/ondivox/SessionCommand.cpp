@@ -65,8 +65,9 @@ std::string MoveText(const SessionStep& step, const SessionMove& m, const ValueN
   return text;
 }
 
-void PrintStep(const SessionScript& script, const SessionStep& step, const std::vector<std::string>& programs,
-               const ValueNames& names) {
+// What a step does: its layer, word, program and span, then the values it leads to.
+std::string StepAction(const SessionScript& script, const SessionStep& step, const std::vector<std::string>& programs,
+                       const ValueNames& names) {
   std::string head = (step.prefixed ? script.layers[step.layer].name + ": " : "") + step.word;
   if (step.program >= 0) head += " " + std::to_string(step.program) + " \"" + programs[step.program] + "\"";
   if (step.duration > 0.0)
@@ -75,8 +76,13 @@ void PrintStep(const SessionScript& script, const SessionStep& step, const std::
   for (const SessionMove& m : step.moves)
     if (m.id != kStartId) values += (values.empty() ? "" : ", ") + MoveText(step, m, names);
   if (step.program >= 0 && values.empty()) values = "no value changes";
-  std::printf("%12s  line %-4d %s%s%s\n", FormatSessionTime(step.time).c_str(), step.line, head.c_str(),
-              values.empty() ? "" : ": ", values.c_str());
+  return head + (values.empty() ? "" : ": ") + values;
+}
+
+void PrintStep(const SessionScript& script, const SessionStep& step, const std::vector<std::string>& programs,
+               const ValueNames& names) {
+  std::printf("%12s  line %-4d %s\n", FormatSessionTime(step.time).c_str(), step.line,
+              StepAction(script, step, programs, names).c_str());
 }
 
 // A background file checked and described: "rain.ogg (2:41.300 at 44100 Hz, looped, resampled to 48000 Hz)".
@@ -179,6 +185,16 @@ std::unique_ptr<SessionRendering> AttachSession(const SessionScript& script, Too
   auto rendering = std::make_unique<SessionRendering>(script, tool, *settings);
   rendering->Attach(settings);
   return rendering;
+}
+
+std::vector<SessionStepText> DescribeSteps(const SessionScript& script, const SessionTimeline& timeline,
+                                           ToolSession& tool) {
+  const ValueNames names(tool.Plug());
+  const std::vector<std::string> programs = tool.ProgramNames();
+  std::vector<SessionStepText> texts;
+  for (const SessionStep& step : timeline.steps)
+    texts.push_back({step.time, "line " + std::to_string(step.line) + " " + StepAction(script, step, programs, names)});
+  return texts;
 }
 
 int RunSession(const std::vector<std::string>& args) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "tools/host/Renderer.h"
 #include "tools/decode/BackgroundFeed.h"
@@ -24,3 +26,12 @@ void OpenSessionInput(const SessionScript& script, BackgroundFeed& input);
 // enough for smooth ramps, and its mix. The result must outlive the render.
 std::unique_ptr<SessionRendering> AttachSession(const SessionScript& script, ToolSession& tool,
                                                 RenderSettings* settings);
+
+// What each step does, as session show lists it ("line 4 ramp ..."), with
+// its time: what a player shows while the step plays.
+struct SessionStepText {
+  double time = 0.0;
+  std::string text;
+};
+std::vector<SessionStepText> DescribeSteps(const SessionScript& script, const SessionTimeline& timeline,
+                                           ToolSession& tool);

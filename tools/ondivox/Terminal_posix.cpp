@@ -5,3 +5,5 @@
 bool StderrIsTerminal() { return isatty(STDERR_FILENO) != 0; }
 
 bool StdoutIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
+
+bool StdinIsTerminal() { return isatty(STDIN_FILENO) != 0; }

@@ -13,3 +13,4 @@ bool IsConsole(DWORD stream) {
 
 bool StderrIsTerminal() { return IsConsole(STD_ERROR_HANDLE); }
 bool StdoutIsTerminal() { return IsConsole(STD_OUTPUT_HANDLE); }
+bool StdinIsTerminal() { return IsConsole(STD_INPUT_HANDLE); }

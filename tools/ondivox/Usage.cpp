@@ -8,6 +8,12 @@ const OptionHelp kSet = {"--set", "PARAM=VALUE",
                          "a parameter by id or title, in its units or as one of its texts (repeatable)"};
 const OptionHelp kHelp = {"--help", nullptr, "this help"};
 const OptionHelp kState = {"--state", "FILE", "start from a saved state file"};
+const OptionHelp kRate = {"--rate", "HZ", "sample rate, 1 to 768000 (default 48000, or the session's or input's)"};
+const OptionHelp kTempo = {"--tempo", "BPM", "the host's tempo, above 0 and up to 999 (default 120, or the session's)"};
+const OptionHelp kInput = {"--input", "IN.wav",
+                           "a mono or stereo WAV, RF64, FLAC, Ogg Vorbis or MP3 file, mixed under the\n"
+                           "tone (resampled when its rate is not the render's)"};
+const OptionHelp kSession = {"--session", "FILE", "a session file: programs and parameter ramps on a timeline"};
 
 const std::vector<CommandHelp>& Commands() {
   static const std::vector<CommandHelp> commands = {
@@ -27,14 +33,12 @@ const std::vector<CommandHelp>& Commands() {
        {kBundle,
         kProgram,
         kSet,
-        {"--rate", "HZ", "sample rate, 1 to 768000 (default 48000, or the session's or input's)"},
-        {"--tempo", "BPM", "the host's tempo, above 0 and up to 999 (default 120, or the session's)"},
+        kRate,
+        kTempo,
         {"--seconds", "S", "length, up to 24 hours (default 10, or the session's end, or the input's length)"},
-        {"--input", "IN.wav",
-         "a mono or stereo WAV, RF64, FLAC, Ogg Vorbis or MP3 file, mixed under the\n"
-         "tone (resampled when its rate is not the render's)"},
+        kInput,
         kState,
-        {"--session", "FILE", "a session file: programs and parameter ramps on a timeline"},
+        kSession,
         {"--format", "FORMAT",
          "16, 24, f32 or f64 samples (default 24); FLAC holds 16 or 24;\n"
          "flac16 and flac24 write FLAC whatever OUT's name"},
@@ -47,6 +51,34 @@ const std::vector<CommandHelp>& Commands() {
          "- streams WAV to the standard output (the summary goes to standard\n"
          "error; exit code 141 when the reader closes it early)"},
         kHelp}},
+      {"play",
+       "[--bundle PATH] [--program N|NAME] [--set PARAM=VALUE]... [--rate HZ]\n"
+       "[--tempo BPM] [--seconds S] [--input IN.wav] [--state FILE]\n"
+       "[--session FILE] [--device N|NAME] [--latency MS] [--quiet]",
+       "plays what render would write, live through an output device, until the\n"
+       "session's end, --seconds, or q. On a terminal a status line shows the time\n"
+       "and the session's step; space pauses and resumes, q or Ctrl+C stops, and\n"
+       "in a session the left and right arrows seek 30 s back and forward (the\n"
+       "session is rendered again from its start to the new place, unheard).\n"
+       "The device plays at the plug-in's rate: one that does not is refused, with\n"
+       "the rates it plays. Exit code 0 at the end or after q, 1 when the device or\n"
+       "the input fails, 130 after Ctrl+C",
+       {kBundle,
+        kProgram,
+        kSet,
+        kRate,
+        kTempo,
+        {"--seconds", "S", "length, up to 24 hours (default: the session's end, or until stopped)"},
+        kInput,
+        kState,
+        kSession,
+        {"--device", "N|NAME", "the output device, by number or (part of its) name (default: the\n"
+                               "system's default output; see ondivox devices)"},
+        {"--latency", "MS", "the output latency to ask the device for, above 0 and up to 2000 ms (default 100)"},
+        {"--quiet", nullptr, "no status line and no summary"},
+        kHelp}},
+      {"devices", "", "lists the audio output devices play can use: number, name, host API,\n"
+                      "channels, default rate; * marks the default", {kHelp}},
       {"state save",
        "[--bundle PATH] [--program N|NAME] [--set PARAM=VALUE]... -o FILE",
        "writes the plug-in's state after the program and settings",

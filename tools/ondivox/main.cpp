@@ -1,6 +1,6 @@
 // ondivox: a small VST3 host for the Ondivox bundle: lists what it offers,
-// renders programs and sessions to WAV files, saves and shows state files,
-// and pictures the editor.
+// renders programs and sessions to WAV files or plays them live, saves and
+// shows state files, and pictures the editor.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -46,6 +46,8 @@ int Run(const std::vector<std::string>& args) {
   if (args[0] == "state") return RunState(rest);
   if (args[0] == "snapshot") return RunSnapshot(rest);
   if (args[0] == "session") return RunSession(rest);
+  if (args[0] == "play") return RunPlay(rest);
+  if (args[0] == "devices") return RunDevices(rest);
   throw UsageError("unknown command '" + args[0] + "' (see ondivox --help)");
 }
 
